@@ -1,0 +1,34 @@
+# Shared compile settings and helpers for every target of the Windows build.
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(ORV_ZLIB_STATIC /usr/x86_64-w64-mingw32/lib/libz.a)
+
+# Settings every target of ours gets: warnings as errors, ANSI Win32 API, static runtime.
+add_library(orv_settings INTERFACE)
+target_compile_options(orv_settings INTERFACE -Wall -Wextra -Werror)
+target_compile_definitions(orv_settings INTERFACE
+  _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
+target_link_options(orv_settings INTERFACE -static -static-libgcc -static-libstdc++)
+
+# orv_layer(NAME DIR DEPS...): a static library of every .cpp in a source folder.
+function(orv_layer name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC orv_settings ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE orv_settings ${ARGN})
+  endif()
+endfunction()
+
+# orv_embed_resources(TARGET): gives an executable the setup's resources (icon, bitmaps,
+# manifest, version information and the packed archive), rebuilt when the archive changes.
+function(orv_embed_resources target)
+  target_sources(${target} PRIVATE ${ORV_SETUP_RC})
+  set_source_files_properties(${ORV_SETUP_RC} PROPERTIES OBJECT_DEPENDS "${ORV_PAYLOAD_ARCHIVE}")
+  add_dependencies(${target} orv_payload_archive)
+endfunction()

@@ -1,0 +1,82 @@
+// Creating folder chains, deleting folder trees and writing whole files.
+#include "common/InstUtils.h"
+#include "common/Owners.h"
+
+namespace orv {
+
+// Creates the folder and every missing parent from the top down, logging each level that
+// did not exist (also where creation fails: the copy into it reports the failure later).
+void ForceFolders(const std::string& path) {
+    // A walk up a share that does not exist ends on an empty path.
+    if (path.empty() || FolderExists(path)) return;
+    std::string t = path;
+    if (LastChar(t) == '\\') DropLastChar(t);
+    std::string parent = FolderPart(t);
+    if (parent.size() < path.size()) ForceFolders(parent);
+    ::CreateDirectoryA(path.c_str(), nullptr);
+    AddLogLine("Made Dir: " + path);
+}
+
+void DeleteTree(const std::string& folder) {
+    std::string f = folder;
+    AddBackslash(f);
+    {
+        WIN32_FIND_DATAA fd;
+        UniqueFind find(::FindFirstFileA((f + "*.*").c_str(), &fd));
+        if (find.valid()) {
+            do {
+                std::string name = fd.cFileName;
+                if (name == "." || name == "..") continue;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    DeleteTree(f + name);
+                else
+                    ::DeleteFileA((f + name).c_str());
+            } while (::FindNextFileA(find.get(), &fd));
+        }
+    }
+    ::RemoveDirectoryA(f.c_str());
+}
+
+void WriteTextFile(const std::string& fileName, const std::string& text) {
+    UniqueFile file(::CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return;
+    DWORD written = 0;
+    ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string::size_type end = text.find('\0');
+    if (end == std::string::npos) end = text.size();
+    std::string::size_type start = 0, i = 0;
+    while (i < end) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(text.substr(start, i - start));
+            if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
+            start = i + 1;
+        }
+        ++i;
+    }
+    if (start < end) lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+bool ReadTextLines(const std::string& fileName, std::vector<std::string>& lines) {
+    UniqueFile file(::CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    std::string text(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!text.empty() && !::ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &got, nullptr))
+        return false;
+    text.resize(got);
+    lines = SplitLines(text);
+    return true;
+}
+
+}  // namespace orv

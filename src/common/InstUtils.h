@@ -1,0 +1,87 @@
+// Path, folder, temporary-file and install-log helpers shared by every part of the setup.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+// The setup's title; its letters also make the temporary-name prefix.
+extern const char* const SetupTitle;
+
+// ---- Shell services: started once before the main sequence, stopped at program end.
+void InitShellServices();
+void DoneShellServices();
+
+// The late-bound SHGetFolderPathA. Tests may swap it to produce shell failures Wine
+// cannot (the returned previous pointer puts it back).
+using SHGetFolderPathAFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+SHGetFolderPathAFn SetSHGetFolderPathForTesting(SHGetFolderPathAFn fn);
+
+// ---- Strings and paths. All paths are ANSI, with backslashes.
+void AddBackslash(std::string& path);                 // in place; empty stays empty
+std::string JoinPath(const std::string& folder, const std::string& name);
+char LastChar(const std::string& text);                // '\0' for an empty text
+void DropFirstChar(std::string& text);
+void DropLastChar(std::string& text);                  // an empty text stays empty
+bool SameTextNoCase(const std::string& a, const std::string& b);
+// Equality and order of string lists: the user's locale, ignoring case, string sort.
+int CompareTextLocale(const std::string& a, const std::string& b);  // <0, 0, >0
+bool SameTextLocale(const std::string& a, const std::string& b);
+// The folder part of a path: up to and including its last "\" or ":" (empty if none).
+std::string FolderPart(const std::string& path);
+
+// ---- Current folder. Every push is matched by a pop before the operation returns; the
+// span between is held under one lock so both threads can test folders safely.
+std::string GetCurrentFolder();
+void PushCurrentFolder();
+void PopCurrentFolder();
+class ScopedCurrentFolder {  // push + lock on construction, pop + unlock on destruction
+public:
+    ScopedCurrentFolder();
+    ~ScopedCurrentFolder();
+    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
+    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
+};
+
+bool FolderExists(const std::string& path);
+bool FileExists(const std::string& path);  // found and not a folder
+
+// ---- Special and temporary folders.
+std::string GetSpecialFolder(int csidl);  // without trailing backslash; "" on failure
+std::string GetTempFolder();              // ends in a backslash (or is empty)
+std::string GetTempPrefix();              // "~" + the letters of the setup title
+std::string NewTempFileName();
+void CleanTempFiles();
+
+// ---- Disk space.
+int64_t GetClusterSize(const std::string& folder);  // never 0
+int64_t RoundUpToCluster(const std::string& folder, int32_t size);
+
+// ---- Folder creation and deletion, whole-file writes. Failures are ignored.
+void ForceFolders(const std::string& path);
+void DeleteTree(const std::string& folder);
+void WriteTextFile(const std::string& fileName, const std::string& text);
+
+// ---- Text files: read whole, split at CR LF, CR or LF; a NUL ends the text.
+bool ReadTextLines(const std::string& fileName, std::vector<std::string>& lines);
+std::vector<std::string> SplitLines(const std::string& text);
+
+// ---- The install log list and its suspend counter.
+void CreateInstallLogList();                    // a new, empty list (replaces any old one)
+bool InstallLogListExists();
+std::vector<std::string> InstallLogLines();     // a copy, in order
+void SetInstallLogLines(std::vector<std::string> lines);
+void FreeInstallLogList();
+void AddLogLine(const std::string& line);
+void SuspendLog();
+void ResumeLog();
+int32_t LogSuspendCount();
+
+// The install log file's path, decided when the install starts (empty when portable).
+extern std::string InstallLogPath;
+
+}  // namespace orv

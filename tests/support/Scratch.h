@@ -1,0 +1,29 @@
+// Scratch folders and files for tests that work on the real file system under Wine.
+#pragma once
+
+#include <string>
+
+namespace orv::test {
+
+// A fresh folder below the temp folder, removed with everything in it at scope exit.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& tag = "t");
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return path_; }       // without trailing backslash
+    std::string operator/(const std::string& name) const;   // Path() + "\" + name
+
+private:
+    std::string path_;
+};
+
+// Whole-file helpers for checks.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The environment variable's value, or "" when unset.
+std::string EnvVar(const char* name);
+
+}  // namespace orv::test

@@ -1,0 +1,12 @@
+// The test programs' entry: starts the shell services as the setup does, then runs the tests.
+#include "common/InstUtils.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    orv::InitShellServices();
+    int rc = RUN_ALL_TESTS();
+    orv::DoneShellServices();
+    return rc;
+}

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Makes the private Wine prefix of one test run inside the build tree, with the test drives,
+# fonts and frame drawing the tests rely on, starts Xvfb and a persistent wineserver, and
+# writes wine-test-env.sh for wine-run.sh. Usage: prefix-setup.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+"$here/prefix-cleanup.sh" "$build" >/dev/null 2>&1 || true
+
+export WINEPREFIX=$build/wineprefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export WINEARCH=win64
+WINE=/usr/lib/wine/wine64
+[ -x "$WINE" ] || WINE=$(command -v wine64 || command -v wine)
+WINESERVER=/usr/lib/wine/wineserver
+[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+drives=$build/test-drives
+
+# A display of our own, so tests never draw on a user's screen.
+xvfb_log=$build/xvfb.log
+exec 3> "$build/xvfb.display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$xvfb_log" 2>&1 &
+echo $! > "$build/xvfb.pid"
+exec 3>&-
+for _ in $(seq 50); do [ -s "$build/xvfb.display" ] && break; sleep 0.1; done
+display=":$(head -n1 "$build/xvfb.display")"
+export DISPLAY=$display
+
+rm -rf "$WINEPREFIX"
+"$WINE" wineboot -i >/dev/null 2>&1 || true
+"$WINESERVER" -w
+
+# Wine draws captions and frames itself when no window manager runs.
+"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+# Debian's Wine does not find its own fonts; without them the dialog layouts change.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+
+# Test drives: E: fixed, R: removable, N: network, D: CD-ROM, T: a tiny full-able disk.
+rm -rf "$drives"
+mkdir -p "$drives"/{e,r,n,d,t}
+mountpoint -q "$drives/t" 2>/dev/null && umount "$drives/t" || true
+if mount -t tmpfs -o size=256k tmpfs "$drives/t" 2>/dev/null; then
+  echo "$drives/t" > "$build/test-drives.mounted"
+fi
+for spec in e:hd r:floppy n:network d:cdrom t:hd; do
+  letter=${spec%%:*}; type=${spec#*:}
+  ln -sfn "$drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
+  "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "$type" /f >/dev/null
+done
+"$WINESERVER" -k || true
+"$WINESERVER" -w || true
+
+# One server for the whole run: programs then start in tens of milliseconds.
+"$WINESERVER" -p
+"$WINE" cmd /c exit >/dev/null 2>&1 || true
+
+cat > "$build/wine-test-env.sh" <<ENV
+export WINEPREFIX='$WINEPREFIX'
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
+export WINEARCH=win64
+export DISPLAY='$display'
+export WINE='$WINE'
+export WINESERVER='$WINESERVER'
+export ORV_TEST_DRIVES='$drives'
+export ORV_BUILD_DIR='$build'
+ENV
+echo "Wine prefix ready: $WINEPREFIX (display $display)"
