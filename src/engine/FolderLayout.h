@@ -1,0 +1,27 @@
+// Where files go: the data folder kinds, paths below the destination, portable detection.
+#pragma once
+
+#include "engine/SetupState.h"
+
+#include <cstdint>
+#include <string>
+
+namespace orv {
+
+// Folder kinds: shared, hidden, public and spell-check data folders.
+enum : uint8_t { fkShared = 0, fkHidden = 1, fkPublic = 2, fkSpellcheck = 4 };
+
+// The kind's folder, ending in one backslash; the folder and its parents exist afterwards.
+std::string GetDataFolder(const TSetupState& state, uint8_t kind);
+// The destination folder joined with a name; creates nothing.
+std::string InstallPath(const TSetupState& state, const std::string& name);
+// True when the destination lies on a removable or externally attached drive.
+bool IsPortableInstall(const TSetupState& state);
+// True when the drive that holds the path is removable or externally attached.
+bool IsExternalDrive(const std::string& path);
+
+// The decision on a storage query's answer, apart from the query (Wine never reports a
+// USB or IEEE 1394 bus, so the tests drive this directly).
+bool IsExternalBus(uint32_t busType, bool removableMedia);
+
+}  // namespace orv
