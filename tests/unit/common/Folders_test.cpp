@@ -1,0 +1,151 @@
+// Folder tests, folder creation and deletion, temporary names and cluster rounding.
+#include "common/InstUtils.h"
+#include "support/Scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace orv {
+namespace {
+
+using test::ScratchFolder;
+
+class InstallLogScope {  // a fresh install log list for one test
+public:
+    InstallLogScope() { CreateInstallLogList(); }
+    ~InstallLogScope() { FreeInstallLogList(); }
+};
+
+TEST(Folders, FolderExistsWantsTheSystemsOwnSpelling) {
+    ScratchFolder tmp;
+    EXPECT_TRUE(FolderExists("c:\\windows"));
+    EXPECT_TRUE(FolderExists("C:\\Windows\\"));
+    EXPECT_FALSE(FolderExists("C:\\Windows\\..\\Windows"));
+    EXPECT_FALSE(FolderExists("C:/Windows"));
+    EXPECT_FALSE(FolderExists(""));
+    EXPECT_FALSE(FolderExists(tmp / "missing"));
+    test::WriteFileBytes(tmp / "file", "x");
+    EXPECT_FALSE(FolderExists(tmp / "file"));
+}
+
+TEST(Folders, FolderTestsLeaveTheCurrentFolderAsItWas) {
+    ScratchFolder tmp;
+    ::SetCurrentDirectoryA(tmp.Path().c_str());
+    const std::string before = GetCurrentFolder();
+    FolderExists("C:\\Windows");
+    GetClusterSize("C:\\Windows");
+    ForceFolders(tmp / "a\\b");
+    EXPECT_EQ(before, GetCurrentFolder());
+    ::SetCurrentDirectoryA("C:\\");
+}
+
+TEST(Folders, ForceFoldersCreatesAndLogsEveryMissingLevelTopDown) {
+    ScratchFolder tmp;
+    InstallLogScope log;
+    ::CreateDirectoryA((tmp / "a").c_str(), nullptr);
+    ForceFolders(tmp / "a\\b\\c");
+    EXPECT_TRUE(FolderExists(tmp / "a\\b\\c"));
+    std::vector<std::string> expected = {"Made Dir: " + tmp / "a\\b\\", "Made Dir: " + tmp / "a\\b\\c"};
+    EXPECT_EQ(expected, InstallLogLines());
+    ForceFolders(tmp / "a\\b\\c");  // nothing new to make, nothing new to log
+    EXPECT_EQ(expected, InstallLogLines());
+}
+
+TEST(Folders, ForceFoldersEndsOnMissingDrivesAndShares) {
+    InstallLogScope log;
+    ForceFolders("");
+    ForceFolders("\\\\nosuchserver\\share\\dir");  // must return, not recurse forever
+    ForceFolders("Q:\\x\\y");
+    std::vector<std::string> lines = InstallLogLines();
+    // The walk goes up to the bare drive name and logs every level, that one included.
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ("Made Dir: Q:", lines[lines.size() - 4]);
+    EXPECT_EQ("Made Dir: Q:\\", lines[lines.size() - 3]);
+    EXPECT_EQ("Made Dir: Q:\\x\\", lines[lines.size() - 2]);
+    EXPECT_EQ("Made Dir: Q:\\x\\y", lines.back());
+}
+
+TEST(Folders, DeleteTreeRemovesNestedFoldersAndFiles) {
+    ScratchFolder tmp;
+    ForceFolders(tmp / "t\\u\\v");
+    test::WriteFileBytes(tmp / "t\\u\\f.txt", "data");
+    test::WriteFileBytes(tmp / "t\\g.txt", "data");
+    DeleteTree(tmp / "t");
+    EXPECT_FALSE(FolderExists(tmp / "t"));
+}
+
+TEST(Folders, WriteTextFileWritesExactBytes) {
+    ScratchFolder tmp;
+    WriteTextFile(tmp / "w.txt", "a\r\nb");
+    EXPECT_EQ("a\r\nb", test::ReadFileBytes(tmp / "w.txt"));
+    WriteTextFile(tmp / "w.txt", std::string("\0\1", 2));
+    EXPECT_EQ(std::string("\0\1", 2), test::ReadFileBytes(tmp / "w.txt"));
+    WriteTextFile(tmp / "missing\\w.txt", "x");  // silently not written
+    EXPECT_FALSE(FileExists(tmp / "missing\\w.txt"));
+}
+
+TEST(Folders, ClusterRoundingNeverDividesByZero) {
+    const std::string c = "C:\\";
+    const int64_t cluster = GetClusterSize(c);
+    ASSERT_GT(cluster, 0);
+    EXPECT_GT(GetClusterSize("Q:\\no\\such\\drive"), 0);
+    EXPECT_EQ(0, RoundUpToCluster(c, 0));
+    EXPECT_EQ(cluster, RoundUpToCluster(c, 1));
+    EXPECT_EQ(cluster, RoundUpToCluster(c, static_cast<int32_t>(cluster)));
+    EXPECT_EQ(2 * cluster, RoundUpToCluster(c, static_cast<int32_t>(cluster) + 1));
+}
+
+TEST(TempFiles, NamesSkipExistingFilesButNotFolders) {
+    const std::string t = GetTempFolder();
+    const std::string prefix = GetTempPrefix();
+    EXPECT_EQ("~OrvanelWordProcessorSetup", prefix);
+    ASSERT_EQ('\\', LastChar(t));
+    CleanTempFiles();
+    EXPECT_EQ(t + prefix + "0.tmp", NewTempFileName());
+    test::WriteFileBytes(t + prefix + "0.tmp", "");
+    test::WriteFileBytes(t + prefix + "1.tmp", "");
+    ::CreateDirectoryA((t + prefix + "2.tmp").c_str(), nullptr);
+    EXPECT_EQ(t + prefix + "2.tmp", NewTempFileName());
+    CleanTempFiles();
+}
+
+TEST(TempFiles, CleanRemovesPrefixedFilesAndTreesOnlyInTheExactCase) {
+    const std::string t = GetTempFolder();
+    const std::string prefix = GetTempPrefix();
+    test::WriteFileBytes(t + prefix + "7.tmp", "x");
+    ForceFolders(t + prefix + "dir\\sub");
+    test::WriteFileBytes(t + prefix + "dir\\sub\\f", "x");
+    const std::string otherCase = t + "~orvanelwordprocessorsetup9.tmp";
+    test::WriteFileBytes(otherCase, "x");
+    CleanTempFiles();
+    EXPECT_FALSE(FileExists(t + prefix + "7.tmp"));
+    EXPECT_FALSE(FolderExists(t + prefix + "dir"));
+    // Wine's file system is case-insensitive like Windows: the file is still found by name,
+    // but a name starting with the prefix in another case must not have been deleted.
+    EXPECT_TRUE(FileExists(otherCase));
+    ::DeleteFileA(otherCase.c_str());
+}
+
+TEST(InstallLogList, DropsDuplicatesAndSuspendedLines) {
+    InstallLogScope log;
+    AddLogLine("File Copy: C:\\A\\orv.exe");
+    AddLogLine("file copy: c:\\a\\ORV.EXE");
+    SuspendLog();
+    SuspendLog();
+    ResumeLog();
+    AddLogLine("Made Dir: C:\\Hidden\\");
+    ResumeLog();
+    AddLogLine("Made Dir: C:\\B\\");
+    EXPECT_EQ(std::vector<std::string>({"File Copy: C:\\A\\orv.exe", "Made Dir: C:\\B\\"}), InstallLogLines());
+    EXPECT_EQ(0, LogSuspendCount());
+}
+
+TEST(InstallLogList, NothingIsLoggedBeforeTheListExists) {
+    FreeInstallLogList();
+    AddLogLine("File Copy: x");  // must not crash
+    EXPECT_FALSE(InstallLogListExists());
+}
+
+}  // namespace
+}  // namespace orv
