@@ -1,0 +1,68 @@
+// Writing one payload entry to a file, with its time, its log line and the user's say on failure.
+#include "common/Errors.h"
+#include "common/InstUtils.h"
+#include "common/InstallStatus.h"
+#include "common/MessageDialog.h"
+#include "common/Owners.h"
+#include "payload/AttachFiles.h"
+#include "payload/DosDateTime.h"
+
+#include <exception>
+
+namespace orv {
+
+namespace {
+
+// One attempt: folders, the file with all its bytes, its time, the log line. False when
+// the file could not be created or not all of its bytes were stored (a full disk).
+bool WriteEntryOnce(const TAttachedFile& entry, const uint8_t* bytes, const std::string& destination) {
+    ForceFolders(FolderPart(destination));
+    {
+        UniqueFile file(::CreateFileA(destination.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        DWORD written = 0;
+        if (entry.Size > 0 && (!::WriteFile(file.get(), bytes, static_cast<DWORD>(entry.Size), &written, nullptr) ||
+                               written != static_cast<DWORD>(entry.Size)))
+            return false;
+        // Closing flushes; a disk that fills at that moment also makes the copy incomplete.
+        if (!::CloseHandle(file.release())) return false;
+    }
+    {
+        // Only the time is set here; a file whose time cannot be set still counts as written.
+        UniqueFile file(::CreateFileA(destination.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) SetFileWriteTime(file.get(), PackDosDateTime(entry.Timestamp));
+    }
+    AddLogLine("File Copy: " + destination);
+    return true;
+}
+
+bool TryWriteEntry(const TAttachedFile& entry, const uint8_t* bytes, const std::string& destination) {
+    try {
+        return WriteEntryOnce(entry, bytes, destination);
+    } catch (const std::exception&) {
+        return false;  // any error on the way is a failed attempt, put to the user like the rest
+    }
+}
+
+}  // namespace
+
+bool TAttachedFiles::ExtractFile(const TAttachedFile* entry, const std::string& name, const std::string& destination) {
+    if (!entry) {
+        entry = FindEntry(name);
+        if (!entry) throw EEntryNotFound("The product archive holds no file \"" + name + "\".");
+    }
+    const uint8_t* bytes = Data() + entry->DataOffset;
+    for (;;) {
+        if (TryWriteEntry(*entry, bytes, destination)) return true;
+        const int32_t answer =
+            SafeMessageDialog("Cannot create file \"" + destination + "\".\rAnother application might already be using this file.",
+                              mkError, mbAbort | mbRetry | mbIgnore);
+        if (answer == IDABORT) return false;
+        if (answer == IDIGNORE) return true;
+        // Retry, or a close from the title bar: the whole attempt again, folders included.
+    }
+}
+
+}  // namespace orv
