@@ -20,7 +20,7 @@ drives=$build/test-drives
 # A display of our own, so tests never draw on a user's screen.
 xvfb_log=$build/xvfb.log
 exec 3> "$build/xvfb.display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$xvfb_log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$xvfb_log" 2>&1 </dev/null &
 echo $! > "$build/xvfb.pid"
 exec 3>&-
 for _ in $(seq 50); do [ -s "$build/xvfb.display" ] && break; sleep 0.1; done
@@ -28,11 +28,11 @@ display=":$(head -n1 "$build/xvfb.display")"
 export DISPLAY=$display
 
 rm -rf "$WINEPREFIX"
-"$WINE" wineboot -i >/dev/null 2>&1 || true
-"$WINESERVER" -w
+"$WINE" wineboot -i >/dev/null 2>&1 </dev/null || true
+"$WINESERVER" -w >/dev/null 2>&1
 
 # Wine draws captions and frames itself when no window manager runs.
-"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
 # Debian's Wine does not find its own fonts; without them the dialog layouts change.
 mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
 cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -47,14 +47,15 @@ fi
 for spec in e:hd r:floppy n:network d:cdrom t:hd; do
   letter=${spec%%:*}; type=${spec#*:}
   ln -sfn "$drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
-  "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "$type" /f >/dev/null
+  "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "$type" /f >/dev/null 2>&1 </dev/null
 done
-"$WINESERVER" -k || true
-"$WINESERVER" -w || true
+"$WINESERVER" -k >/dev/null 2>&1 || true
+"$WINESERVER" -w >/dev/null 2>&1 || true
 
 # One server for the whole run: programs then start in tens of milliseconds.
-"$WINESERVER" -p
-"$WINE" cmd /c exit >/dev/null 2>&1 || true
+# Everything left running must let go of ctest's output pipe, or ctest waits for it.
+"$WINESERVER" -p >/dev/null 2>&1 </dev/null
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
 
 cat > "$build/wine-test-env.sh" <<ENV
 export WINEPREFIX='$WINEPREFIX'
