@@ -1,0 +1,120 @@
+// The destination page's logic: normalisation of the edit, the folder-list link, the drive watch.
+#include "wizard/DestDirPage.h"
+
+#include "common/InstUtils.h"
+#include "wizard/DriveComboBox.h"
+#include "wizard/FolderListBox.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+// "X:..." or "\\server\share..." (server and share both named).
+bool HasDrivePart(const std::string& s) {
+    if (s.size() >= 2 && s[1] == ':') return true;
+    if (s.compare(0, 2, "\\\\") != 0) return false;
+    const std::string::size_type serverEnd = s.find('\\', 2);
+    return serverEnd != std::string::npos && serverEnd > 2 && serverEnd + 1 < s.size() && s[serverEnd + 1] != '\\';
+}
+
+char LowerLetter(char c) {
+    char s[2] = {c, '\0'};
+    ::CharLowerBuffA(s, 1);
+    return s[0];
+}
+
+int DriveBit(char letter) {
+    const char c = LowerLetter(letter);
+    return c >= 'a' && c <= 'z' ? c - 'a' : -1;
+}
+
+}  // namespace
+
+std::string NormalizeDestDir(const std::string& text, char drive, const std::string& programFiles) {
+    std::string s = text;
+    while (!s.empty() && s.front() == ' ') DropFirstChar(s);
+    while (!s.empty() && s.back() == ' ') DropLastChar(s);
+    if (!HasDrivePart(s)) {
+        // Before the drive list has a drive, the program-files drive stands in for it.
+        if (static_cast<unsigned char>(drive) <= ' ') drive = HasDriveLetter(programFiles) ? programFiles[0] : 'c';
+        s = std::string(1, drive) + ":";
+    }
+    if (LastChar(s) == '\\') DropLastChar(s);
+    const char last = LastChar(s);
+    if (last == '\\' || last == ':' || SameTextNoCase(s, programFiles)) s = JoinPath(s, "Orvanel");
+    return s;
+}
+
+TDriveWatchStep DecideDriveWatch(DWORD oldSet, DWORD nowSet, char currentDrive, char fallback) {
+    TDriveWatchStep step;
+    if (nowSet == oldSet) return step;
+    if (nowSet < oldSet) {
+        const int bit = DriveBit(currentDrive);
+        if (bit >= 0 && (nowSet & (1u << bit))) {
+            step.Action = TDriveWatchStep::dwReselect;
+        } else {
+            step.Action = TDriveWatchStep::dwSwitch;
+            step.Letter = LowerLetter(fallback);
+        }
+        return step;
+    }
+    for (int i = 2; i <= 25; ++i) {
+        if ((nowSet & (1u << i)) && !(oldSet & (1u << i))) {
+            step.Action = TDriveWatchStep::dwSwitch;
+            step.Letter = static_cast<char>('a' + i);
+            return step;
+        }
+    }
+    // Only A: or B: came: the reread list has lost its selection, so the current drive is
+    // shown again rather than an empty box.
+    step.Action = TDriveWatchStep::dwReselect;
+    return step;
+}
+
+TDestDirPage::TDestDirPage(HWND edit, TDriveComboBox& drives, TDirectoryListBox& folders, const bool& formLoaded)
+    : edit_(edit), drives_(drives), folders_(folders), formLoaded_(formLoaded) {}
+
+std::string TDestDirPage::EditText() const {
+    const int length = ::GetWindowTextLengthA(edit_);
+    std::vector<char> buf(static_cast<size_t>(length) + 1, '\0');
+    const int got = ::GetWindowTextA(edit_, buf.data(), length + 1);
+    return std::string(buf.data(), static_cast<size_t>(got > 0 ? got : 0));
+}
+
+void TDestDirPage::SetEditText(const std::string& text) { ::SetWindowTextA(edit_, text.c_str()); }
+
+void TDestDirPage::NormalizeDestDir() {
+    SetEditText(orv::NormalizeDestDir(EditText(), drives_.Drive(), GetSpecialFolder(CSIDL_PROGRAM_FILES)));
+}
+
+void TDestDirPage::DestDirLstBxChange() {
+    if (!formLoaded_) return;
+    SetEditText(folders_.Directory());
+    NormalizeDestDir();
+}
+
+void TDestDirPage::DriveWatch() {
+    const DWORD now = ::GetLogicalDrives();
+    if (now == drives_.DriveSet()) return;
+    const DWORD old = drives_.DriveSet();
+    const std::string keptText = drives_.Text();
+    drives_.ReadDrives();
+
+    const TDriveWatchStep step = DecideDriveWatch(old, now, drives_.Drive(), ProgramFilesFolder()[0]);
+    if (step.Action == TDriveWatchStep::dwReselect) {
+        // A changed label changes the text; the drive itself is still the one to show.
+        if (!drives_.SelectItemByText(keptText)) drives_.SelectItemByLetter(drives_.Drive());
+    } else if (step.Action == TDriveWatchStep::dwSwitch) {
+        char letter = step.Letter;
+        // The program-files drive can be missing from the list only on an odd system; any
+        // listed drive is then better than a drive that is not there.
+        if (drives_.IndexOfLetter(letter) < 0 && drives_.ItemCount() > 0) letter = drives_.ItemText(0)[0];
+        drives_.SetDrive(letter);
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,51 @@
+// The destination page's logic: the edit's normalisation, the link from the folder list to
+// the edit, and the once-a-second watch that follows attached and removed drives.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace orv {
+
+class TDriveComboBox;
+class TDirectoryListBox;
+
+// The destination text made usable: blanks trimmed, a drive supplied when it has none,
+// "Orvanel" appended to a drive root, to a folder ending in "\" and to the program-files
+// folder itself. drive is the drive list's letter (none: the program-files drive).
+std::string NormalizeDestDir(const std::string& text, char drive, const std::string& programFiles);
+
+// What the drive watch does once the drive list has been reread.
+struct TDriveWatchStep {
+    enum Kind { dwKeep, dwReselect, dwSwitch } Action = dwKeep;
+    char Letter = ' ';  // the drive to switch to for dwSwitch
+};
+// The watch's decision for a changed drive set: a drive gone keeps the current drive when it
+// is still there (dwReselect), else switches to the fallback; a drive added switches to the
+// first new letter from C: on, or keeps the selection when only A: or B: came.
+TDriveWatchStep DecideDriveWatch(DWORD oldSet, DWORD nowSet, char currentDrive, char fallback);
+
+class TDestDirPage {
+public:
+    // edit is DestDirEdt; formLoaded is the window's flag, read on every change.
+    TDestDirPage(HWND edit, TDriveComboBox& drives, TDirectoryListBox& folders, const bool& formLoaded);
+
+    // Rewrites the edit's text with NormalizeDestDir.
+    void NormalizeDestDir();
+    // The folder list's change handler: the edit follows the folder once the form is loaded.
+    void DestDirLstBxChange();
+    // Timer 2: follows a change of the system's drives.
+    void DriveWatch();
+
+private:
+    std::string EditText() const;
+    void SetEditText(const std::string& text);
+
+    HWND edit_;
+    TDriveComboBox& drives_;
+    TDirectoryListBox& folders_;
+    const bool& formLoaded_;
+};
+
+}  // namespace orv

@@ -1,0 +1,234 @@
+// The drive list of the destination page: the drives, their names and pictures, the drive switch.
+#include "wizard/DriveComboBox.h"
+
+#include "common/InstUtils.h"
+#include "engine/FolderLayout.h"
+#include "wizard/FolderListBox.h"
+#include "wizard/ListBitmaps.h"
+
+#include <winnetwk.h>
+
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+
+constexpr DWORD NameBufferSize = 261;
+constexpr int DropDownItems = 8;
+
+bool IsLowerLetter(char c) { return ::IsCharAlphaA(c) && ::IsCharLowerA(c); }
+
+// Lower case after a lower-case letter, upper case otherwise. On double-byte systems only
+// A-Z and a-z change, so that lead and trail bytes stay intact.
+std::string ConvertCase(std::string text, char letter) {
+    const bool lower = IsLowerLetter(letter);
+    if (text.empty()) return text;
+    if (::GetSystemMetrics(SM_DBCSENABLED)) {
+        for (char& c : text) {
+            if (lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            if (!lower && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        }
+    } else if (lower) {
+        ::CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    } else {
+        ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    }
+    return text;
+}
+
+char LowerLetter(char c) {
+    char s[2] = {c, '\0'};
+    ::CharLowerBuffA(s, 1);
+    return s[0];
+}
+
+char UpperLetter(char c) {
+    char s[2] = {c, '\0'};
+    ::CharUpperBuffA(s, 1);
+    return s[0];
+}
+
+void SelectInWindow(HWND wnd, int index) {
+    if (wnd) ::SendMessageA(wnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+}  // namespace
+
+std::string VolumeText(char letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    char name[NameBufferSize] = {};
+    BOOL ok;
+    {
+        // An empty removable drive would otherwise bring up a system error box.
+        const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+        auto restore = MakeScopeGuard([oldMode] { ::SetErrorMode(oldMode); });
+        ok = ::GetVolumeInformationA(root.c_str(), name, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0);
+    }
+    const std::string label = ok ? ConvertCase(name, letter) : std::string();
+    return label.empty() ? label : "[" + label + "]";
+}
+
+std::string NetworkName(char letter) {
+    const std::string local = std::string(1, UpperLetter(letter)) + ":";
+    char remote[NameBufferSize] = {};
+    DWORD size = NameBufferSize;
+    if (::WNetGetConnectionA(local.c_str(), remote, &size) == NO_ERROR) return ConvertCase(remote, letter);
+    return VolumeText(letter);
+}
+
+TDriveComboBox::TDriveComboBox() = default;
+TDriveComboBox::~TDriveComboBox() = default;
+
+void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font) {
+    fixedPicture_ = LoadBitmapResource("FIXEDDRIVE");
+    removablePicture_ = LoadBitmapResource("REMOVABLEDRIVE");
+    if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+
+    TEXTMETRICA tm = {};
+    {
+        WindowDC dc(parent);
+        SelectObjectGuard sel(dc.get(), font);
+        ::GetTextMetricsA(dc.get(), &tm);
+    }
+    const int pictureHeight = fixedPicture_ ? BitmapSize(fixedPicture_.get()).cy : 11;
+    const int itemHeight = std::max<int>(tm.tmHeight + 4, pictureHeight);
+
+    // A drop-down list's window height includes its list; the layout's height is the box's.
+    CreateChild("COMBOBOX", "",
+                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                0, parent, id, left, top, width, height + DropDownItems * itemHeight + 2);
+    SetFont(font);
+    // Owner-drawn heights are asked for during creation, before anyone can answer; set them
+    // now. The selection field keeps the layout's box height (less the frame).
+    ::SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, itemHeight);
+    ::SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(height - 6, pictureHeight));
+
+    ReadDrives();
+    SetDrive(drive_);
+}
+
+void TDriveComboBox::SetFolderList(TDirectoryListBox* list) {
+    folderList_ = list;
+    if (list) list->SetDriveList(this);
+}
+
+void TDriveComboBox::ReadDrives() {
+    items_.clear();
+    selected_ = -1;
+    driveSet_ = ::GetLogicalDrives();
+    for (int bit = 2; bit <= 25; ++bit) {
+        if (!(driveSet_ & (1u << bit))) continue;
+        const char letter = static_cast<char>('a' + bit);
+        const std::string root = std::string(1, letter) + ":\\";
+        const UINT type = ::GetDriveTypeA(root.c_str());
+        if (type == DRIVE_CDROM) continue;
+        const std::string name = type == DRIVE_REMOTE ? NetworkName(letter) : VolumeText(letter);
+        const uint8_t picture = IsExternalDrive(root) ? dpRemovable : dpFixed;
+        items_.push_back(TItem{std::string(1, letter) + ": " + name, picture});
+    }
+    FillWindow();
+}
+
+void TDriveComboBox::FillWindow() {
+    HWND wnd = Handle();
+    if (!wnd) return;
+    ::SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(wnd, CB_RESETCONTENT, 0, 0);
+    for (const TItem& item : items_) {
+        LRESULT i = ::SendMessageA(wnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
+        if (i >= 0) ::SendMessageA(wnd, CB_SETITEMDATA, static_cast<WPARAM>(i), item.Picture);
+    }
+    ::SendMessageA(wnd, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+    ::SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(wnd, nullptr, TRUE);
+}
+
+int TDriveComboBox::SelectedIndex() const {
+    if (Handle()) return static_cast<int>(::SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
+    return selected_;
+}
+
+std::string TDriveComboBox::Text() const {
+    const int i = SelectedIndex();
+    return i >= 0 && i < ItemCount() ? ItemText(i) : std::string();
+}
+
+bool TDriveComboBox::SelectItemByText(const std::string& text) {
+    for (int i = 0; i < ItemCount(); ++i) {
+        if (SameTextLocale(ItemText(i), text)) {
+            selected_ = i;
+            SelectInWindow(Handle(), i);
+            return true;
+        }
+    }
+    return false;
+}
+
+int TDriveComboBox::IndexOfLetter(char letter) const {
+    for (int i = 0; i < ItemCount(); ++i) {
+        const std::string& t = ItemText(i);
+        if (t.size() >= 2 && t[1] == ':' && LowerLetter(t[0]) == LowerLetter(letter)) return i;
+    }
+    return -1;
+}
+
+bool TDriveComboBox::SelectItemByLetter(char letter) {
+    const int i = IndexOfLetter(letter);
+    if (i < 0) return false;
+    selected_ = i;
+    SelectInWindow(Handle(), i);
+    return true;
+}
+
+void TDriveComboBox::SetDrive(char letter) {
+    if (SelectedIndex() >= 0 && LowerLetter(letter) == drive_) return;
+    drive_ = LowerLetter(letter);
+    SelectItemByLetter(drive_);
+    if (folderList_) folderList_->ChangeDrive(drive_);
+    if (OnChange) OnChange();
+}
+
+bool TDriveComboBox::HandleParentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+        const int i = SelectedIndex();
+        if (i >= 0 && i < ItemCount()) {
+            selected_ = i;
+            SetDrive(ItemText(i)[0]);
+        }
+        result = 0;
+        return true;
+    }
+    if (msg == WM_DRAWITEM) {
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    }
+    return false;
+}
+
+// Every item is drawn alike on the window colour; only the focus rectangle marks the
+// selected item while the list has the keyboard focus.
+void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& di) {
+    HDC dc = di.hDC;
+    RECT r = di.rcItem;
+    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_WINDOW));
+    const int index = static_cast<int>(di.itemID);
+    if (index >= 0 && index < ItemCount()) {
+        const TItem& item = items_[static_cast<size_t>(index)];
+        HBITMAP picture = item.Picture == dpRemovable ? removablePicture_.get() : fixedPicture_.get();
+        const SIZE size = BitmapSize(picture);
+        DrawTransparentBitmap(dc, picture, r.left + 2, r.top + (r.bottom - r.top - size.cy) / 2);
+        RECT textRect = r;
+        textRect.left += size.cx + 6;
+        const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+        const COLORREF oldColor = ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::DrawTextA(dc, item.Text.c_str(), static_cast<int>(item.Text.size()), &textRect,
+                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        ::SetTextColor(dc, oldColor);
+        ::SetBkMode(dc, oldMode);
+    }
+    if (di.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &r);
+}
+
+}  // namespace orv

@@ -1,0 +1,297 @@
+// The folder list of the destination page: path items, sub-folders, the walk up, drive switches.
+#include "wizard/FolderListBox.h"
+
+#include "common/InstUtils.h"
+#include "wizard/DriveComboBox.h"
+#include "wizard/ListBitmaps.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+
+std::string LowerAnsi(std::string s) {
+    if (!s.empty()) ::CharLowerBuffA(&s[0], static_cast<DWORD>(s.size()));
+    return s;
+}
+
+bool SameLetter(char a, char b) {
+    return LowerAnsi(std::string(1, a)) == LowerAnsi(std::string(1, b));
+}
+
+// Length of the drive part: "c:" of "c:\x", "\\server\share" of a UNC path, else 0.
+std::string::size_type DrivePartLength(const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':') return 2;
+    if (path.compare(0, 2, "\\\\") == 0) {
+        std::string::size_type serverEnd = path.find('\\', 2);
+        if (serverEnd == std::string::npos) return path.size();
+        std::string::size_type shareEnd = path.find('\\', serverEnd + 1);
+        return shareEnd == std::string::npos ? path.size() : shareEnd;
+    }
+    return 0;
+}
+
+// Walks a path that does not exist up to the nearest existing folder or the drive root.
+std::string NearestExistingFolder(std::string path) {
+    while (!FolderExists(path) && path.size() > DrivePartLength(path) + 1) {
+        if (LastChar(path) == '\\') DropLastChar(path);
+        path = FolderPart(path);
+    }
+    return path;
+}
+
+// Keeps the volume query of an empty removable drive from raising a system dialog.
+class CriticalErrorsSilenced {
+public:
+    CriticalErrorsSilenced() noexcept : old_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~CriticalErrorsSilenced() { ::SetErrorMode(old_); }
+    CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
+    CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
+
+private:
+    UINT old_;
+};
+
+}  // namespace
+
+std::string ProgramFilesFolder() {
+    std::string pf = GetSpecialFolder(CSIDL_PROGRAM_FILES);
+    return pf.empty() ? std::string("c:\\") : pf;
+}
+
+bool HasDriveLetter(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':' && ::IsCharAlphaA(path[0]);
+}
+
+int FolderDepth(const std::string& directory) {
+    std::string d = directory;
+    if (LastChar(d) == '\\') DropLastChar(d);
+    return static_cast<int>(std::count(d.begin(), d.end(), '\\'));
+}
+
+std::vector<std::string> FolderPathItems(const std::string& directory) {
+    std::vector<std::string> items;
+    std::string s = directory;
+    while (s.size() > 3) {
+        if (LastChar(s) == '\\') DropLastChar(s);
+        items.insert(items.begin(), s);
+        while (!s.empty() && LastChar(s) != '\\') DropLastChar(s);
+    }
+    // A bare "c:" is the root too; it is stored, like every root, with its backslash.
+    if (s.size() == 2 && s[1] == ':') s += '\\';
+    if (!s.empty()) items.insert(items.begin(), s);
+    return items;
+}
+
+int FolderItemIndent(int index, bool subFolder, const std::string& directory) {
+    return subFolder ? FolderDepth(directory) * 12 + 15 : index * 12 + 3;
+}
+
+std::string FolderItemCaption(int index, const std::string& path, bool casePreserved) {
+    std::string text = index == 0 ? path.substr(0, 2) : path.substr(path.find_last_of('\\') + 1);
+    return casePreserved ? text : LowerAnsi(text);
+}
+
+TDirectoryListBox::TDirectoryListBox() = default;
+TDirectoryListBox::~TDirectoryListBox() = default;
+
+void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font) {
+    openPicture_ = LoadBitmapResource("OPENFOLDER");
+    closedPicture_ = LoadBitmapResource("CLOSEDFOLDER");
+    CreateChild("LISTBOX", "",
+                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                    LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE, parent, id, left, top, width, height);
+    if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    SetFont(font);
+
+    // The list asks for its item height while it is being created, before anyone can
+    // answer for it; the height is therefore set now.
+    TEXTMETRICA tm = {};
+    {
+        WindowDC dc(Handle());
+        SelectObjectGuard sel(dc.get(), font);
+        ::GetTextMetricsA(dc.get(), &tm);
+    }
+    const int pictureHeight = openPicture_ ? BitmapSize(openPicture_.get()).cy : 16;
+    SetItemHeight(std::max<int>(tm.tmHeight, pictureHeight + 1));
+
+    // Before the first folder is set there is nothing sensible to list.
+    if (!HasDriveLetter(directory_)) return;
+    BuildList();
+    SelectItem(FolderDepth(directory_));
+}
+
+void TDirectoryListBox::SetItemHeight(int height) {
+    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+bool TDirectoryListBox::SameDirectory(const std::string& path) const {
+    if (caseSensitive_)
+        return ::CompareStringA(LOCALE_USER_DEFAULT, 0, path.c_str(), -1, directory_.c_str(), -1) == CSTR_EQUAL;
+    return LowerAnsi(path) == LowerAnsi(directory_);
+}
+
+void TDirectoryListBox::SetDirectory(const std::string& path) {
+    if (path.empty() || SameDirectory(path)) return;
+    // A relative or UNC path (possible from the command line) has no drive for the drive
+    // list to show; the lists then show the program-files proposal instead.
+    std::string p = path;
+    if (!HasDriveLetter(p)) {
+        p = ProgramFilesFolder();
+        AddBackslash(p);
+        if (FolderExists(p + "Orvanel")) p += "Orvanel";
+        if (SameDirectory(p)) return;
+    }
+    p = NearestExistingFolder(p);
+
+    const bool driveChanged = !SameLetter(p[0], directory_[0]);
+    directory_ = p;
+    if (driveChanged) {
+        driveChanging_ = true;
+        auto reset = MakeScopeGuard([this] { driveChanging_ = false; });
+        if (driveList_)
+            driveList_->SetDrive(p[0]);
+        else
+            ChangeDrive(p[0]);
+    }
+    BuildList();
+    NotifyChange();
+}
+
+void TDirectoryListBox::ChangeDrive(char letter) {
+    if (static_cast<unsigned char>(letter) <= ' ' || SameLetter(letter, directory_[0])) return;
+    std::string pf = ProgramFilesFolder();
+    if (SameLetter(letter, pf[0])) {
+        AddBackslash(pf);
+        directory_ = FolderExists(pf + "Orvanel") ? pf + "Orvanel" : pf;
+    } else {
+        const std::string::size_type colon = directory_.find(':');
+        const std::string samePath = colon == std::string::npos ? std::string() : letter + directory_.substr(colon);
+        directory_ = !samePath.empty() && FolderExists(samePath) ? samePath : std::string(1, letter) + ":\\";
+    }
+    if (driveChanging_) return;
+    BuildList();
+    NotifyChange();
+}
+
+// Volumes that cannot be asked (no medium, no access) count as case preserving and case
+// insensitive, as local Windows volumes are: names then show as stored.
+void TDirectoryListBox::ReadVolumeFlags() {
+    std::string root = directory_.substr(0, DrivePartLength(directory_)) + "\\";
+    DWORD flags = 0;
+    CriticalErrorsSilenced silenced;
+    if (!::GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
+        flags = FS_CASE_IS_PRESERVED;
+    casePreserved_ = (flags & (FS_CASE_SENSITIVE | FS_CASE_IS_PRESERVED)) != 0;
+    caseSensitive_ = (flags & FS_CASE_SENSITIVE) != 0;
+}
+
+void TDirectoryListBox::AddSubFolders() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    {
+        CriticalErrorsSilenced silenced;
+        UniqueFind find(::FindFirstFileA(JoinPath(directory_, "*.*").c_str(), &fd));
+        if (find) {
+            do {
+                const std::string name = fd.cFileName;
+                const DWORD attrs = fd.dwFileAttributes;
+                if ((attrs & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != ".." &&
+                    !(attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+                    names.push_back(name);
+            } while (::FindNextFileA(find.get(), &fd));
+        }
+    }
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return CompareTextLocale(a, b) < 0; });
+    std::string base = directory_;
+    AddBackslash(base);
+    for (const std::string& name : names) items_.push_back(TItem{base + name, fpClosed});
+}
+
+void TDirectoryListBox::BuildList() {
+    items_.clear();
+    ReadVolumeFlags();
+    for (const std::string& path : FolderPathItems(directory_)) items_.push_back(TItem{path, fpOpen});
+    pathItems_ = static_cast<int>(items_.size());
+    AddSubFolders();
+    FillWindow();
+    if (Handle()) SelectItem(pathItems_ - 1);
+}
+
+// Refills the window from the items in one batch, without a repaint per item.
+void TDirectoryListBox::FillWindow() {
+    HWND wnd = Handle();
+    if (!wnd) return;
+    ::SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(wnd, LB_RESETCONTENT, 0, 0);
+    for (const TItem& item : items_) {
+        LRESULT i = ::SendMessageA(wnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Path.c_str()));
+        if (i >= 0) ::SendMessageA(wnd, LB_SETITEMDATA, static_cast<WPARAM>(i), item.Picture);
+    }
+    ::SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(wnd, nullptr, TRUE);
+}
+
+void TDirectoryListBox::SelectItem(int index) {
+    if (Handle() && index >= 0 && index < ItemCount())
+        ::SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TDirectoryListBox::NotifyChange() {
+    if (OnChange) OnChange();
+}
+
+bool TDirectoryListBox::HandleParentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE) {
+        const LRESULT i = ::SendMessageA(Handle(), LB_GETCURSEL, 0, 0);
+        // The item is copied: SetDirectory rebuilds the items it points into.
+        if (i >= 0 && i < ItemCount()) SetDirectory(std::string(ItemPath(static_cast<int>(i))));
+        result = 0;
+        return true;
+    }
+    if (msg == WM_DRAWITEM) {
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    }
+    return false;
+}
+
+void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& di) {
+    HDC dc = di.hDC;
+    const RECT& r = di.rcItem;
+    const bool selected = (di.itemState & ODS_SELECTED) != 0;
+    ::FillRect(dc, &r, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const int index = static_cast<int>(di.itemID);
+    if (index >= 0 && index < ItemCount()) {
+        const TItem& item = items_[static_cast<size_t>(index)];
+        const int height = r.bottom - r.top;
+        int indent = FolderItemIndent(index, false, directory_);
+        int pictureWidth = 16;
+        if (item.Picture != fpNone) {
+            HBITMAP picture = item.Picture == fpOpen ? openPicture_.get() : closedPicture_.get();
+            if (item.Picture == fpClosed) indent = FolderItemIndent(index, true, directory_);
+            const SIZE size = BitmapSize(picture);
+            if (picture) pictureWidth = size.cx;
+            DrawTransparentBitmap(dc, picture, r.left + indent, r.top + (height - size.cy) / 2);
+        }
+        const std::string text = FolderItemCaption(index, item.Path, casePreserved_);
+        SIZE a = {};
+        ::GetTextExtentPoint32A(dc, "A", 1, &a);
+        const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+        const COLORREF oldColor = ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ::TextOutA(dc, r.left + indent + pictureWidth + 4, r.top + (height - a.cy) / 2, text.c_str(),
+                   static_cast<int>(text.size()));
+        ::SetTextColor(dc, oldColor);
+        ::SetBkMode(dc, oldMode);
+    }
+    if (di.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &r);
+}
+
+}  // namespace orv

@@ -1,0 +1,76 @@
+// The small pictures of the drive and folder lists: loading from resources, transparent drawing.
+#include "wizard/ListBitmaps.h"
+
+namespace orv {
+
+namespace {
+
+// A memory device context, deleted on scope exit.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC like) noexcept : dc_(::CreateCompatibleDC(like)) {}
+    ~MemoryDC() {
+        if (dc_) ::DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+}  // namespace
+
+UniqueHBitmap LoadBitmapResource(const char* name) {
+    return UniqueHBitmap(static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP bm = {};
+    if (!bitmap || !::GetObjectA(bitmap, sizeof bm, &bm)) return SIZE{0, 0};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+// The classic mask method: a monochrome mask cut where the key colour is, the picture's
+// key pixels turned black, then AND the mask and OR the picture onto the target.
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+    const SIZE size = BitmapSize(bitmap);
+    if (size.cx <= 0 || size.cy <= 0) return;
+
+    MemoryDC imageDC(dc), maskDC(dc), workDC(dc);
+    if (!imageDC.get() || !maskDC.get() || !workDC.get()) return;
+    UniqueHBitmap mask(::CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
+    UniqueHBitmap work(::CreateCompatibleBitmap(dc, size.cx, size.cy));
+    if (!mask || !work) return;
+
+    SelectObjectGuard selImage(imageDC.get(), bitmap);
+    SelectObjectGuard selMask(maskDC.get(), mask.get());
+    SelectObjectGuard selWork(workDC.get(), work.get());
+
+    const COLORREF key = ::GetPixel(imageDC.get(), 0, size.cy - 1);
+    const COLORREF oldImageBk = ::SetBkColor(imageDC.get(), key);
+    // Mask: white (1) where the picture has the key colour, black elsewhere.
+    ::BitBlt(maskDC.get(), 0, 0, size.cx, size.cy, imageDC.get(), 0, 0, SRCCOPY);
+    ::SetBkColor(imageDC.get(), oldImageBk);
+
+    // Work copy of the picture with the key pixels black: a monochrome source paints its
+    // 1 bits in the target's background colour and its 0 bits in the text colour.
+    ::BitBlt(workDC.get(), 0, 0, size.cx, size.cy, imageDC.get(), 0, 0, SRCCOPY);
+    const COLORREF oldWorkBk = ::SetBkColor(workDC.get(), RGB(0, 0, 0));
+    const COLORREF oldWorkText = ::SetTextColor(workDC.get(), RGB(255, 255, 255));
+    ::BitBlt(workDC.get(), 0, 0, size.cx, size.cy, maskDC.get(), 0, 0, SRCAND);
+    ::SetBkColor(workDC.get(), oldWorkBk);
+    ::SetTextColor(workDC.get(), oldWorkText);
+
+    // Target: keep it where the mask is white, clear it elsewhere, then add the picture.
+    const COLORREF oldBk = ::SetBkColor(dc, RGB(255, 255, 255));
+    const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
+    ::BitBlt(dc, x, y, size.cx, size.cy, maskDC.get(), 0, 0, SRCAND);
+    ::SetBkColor(dc, oldBk);
+    ::SetTextColor(dc, oldText);
+    ::BitBlt(dc, x, y, size.cx, size.cy, workDC.get(), 0, 0, SRCPAINT);
+}
+
+}  // namespace orv
