@@ -228,13 +228,14 @@ int32_t TMessageForm::ShowModal() {
     DisabledWindows disabled{wnd, {}};
     ::EnumThreadWindows(::GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&disabled));
 
-    ::ShowWindow(wnd, SW_SHOW);
+    // The dialog manager remembers the control named before the window is shown and gives
+    // it the focus on activation, so the focus never rests anywhere else first.
     HWND focus = defaultButton_;
     if (!focus && !layout_.Buttons.empty()) focus = ::GetDlgItem(wnd, ButtonIdBase + layout_.Buttons.front().Index);
-    if (focus)
-        ::SendMessageA(wnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
-    else
-        ::SetFocus(wnd);
+    if (focus) ::SendMessageA(wnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+    ::ShowWindow(wnd, SW_SHOW);
+    if (focus && ::GetFocus() != focus) ::SendMessageA(wnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+    if (!focus) ::SetFocus(wnd);
 
     MSG msg;
     while (!done_) {
