@@ -5,7 +5,24 @@
 
 namespace orv::ui {
 
-TControl::~TControl() = default;
+namespace {
+// The window property that leads from a window back to its control object.
+constexpr const char* ControlProperty = "OrvControl";
+}  // namespace
+
+TControl::~TControl() {
+    if (handle_ && ::IsWindow(handle_)) ::RemovePropA(handle_, ControlProperty);
+}
+
+void TControl::Attach(HWND handle, int id) {
+    handle_ = handle;
+    id_ = id;
+    if (handle_) ::SetPropA(handle_, ControlProperty, this);
+}
+
+TControl* TControl::FromHandle(HWND wnd) {
+    return wnd ? static_cast<TControl*>(::GetPropA(wnd, ControlProperty)) : nullptr;
+}
 
 HWND TControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
                            int id, int left, int top, int width, int height) {
@@ -37,7 +54,23 @@ void TControl::SetFocus() {
     ::SetFocus(handle_);
 }
 
-void TControl::SetFont(HFONT font) { ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+void TControl::SetFont(HFONT font) {
+    ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    FontChanged();
+}
+
+HFONT TControl::Font() const { return reinterpret_cast<HFONT>(::SendMessageA(handle_, WM_GETFONT, 0, 0)); }
+
+std::string TControl::Text() const {
+    int length = ::GetWindowTextLengthA(handle_);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(handle_, &text[0], length + 1)));
+    return text;
+}
+
+void TControl::SetText(const std::string& text) { ::SetWindowTextA(handle_, text.c_str()); }
+
+void TControl::Accelerate() { SetFocus(); }
 
 bool TControl::HandleParentMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 

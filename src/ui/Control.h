@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace orv::ui {
@@ -26,6 +27,17 @@ public:
     // Gives the control the keyboard focus unless it or a parent is hidden or disabled.
     void SetFocus();
     void SetFont(HFONT font);
+    HFONT Font() const;
+    // The window text (WM_GETTEXT / WM_SETTEXT).
+    std::string Text() const;
+    virtual void SetText(const std::string& text);
+
+    // Alt plus the letter after "&" in the control's text was pressed (the form found the
+    // control). The default takes the focus; buttons click, labels focus their partner.
+    virtual void Accelerate();
+
+    // The control object behind a window made by this layer, or nullptr.
+    static TControl* FromHandle(HWND wnd);
 
     // Messages that Windows sends to the parent on behalf of this control (WM_COMMAND,
     // WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*, WM_COMPAREITEM, WM_CHARTOITEM,
@@ -37,10 +49,9 @@ protected:
     // Creates the child window; the control's id is its child-window identifier.
     HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
                      int id, int left, int top, int width, int height);
-    void Attach(HWND handle, int id) {
-        handle_ = handle;
-        id_ = id;
-    }
+    void Attach(HWND handle, int id);
+    // Called after WM_SETFONT, for controls whose size follows their font.
+    virtual void FontChanged() {}
 
 private:
     HWND handle_ = nullptr;  // destroyed with its parent window
