@@ -29,6 +29,8 @@ endfunction()
 # manifest, version information and the packed archive), rebuilt when the archive changes.
 function(orv_embed_resources target)
   target_sources(${target} PRIVATE ${ORV_SETUP_RC})
-  set_source_files_properties(${ORV_SETUP_RC} PROPERTIES OBJECT_DEPENDS "${ORV_PAYLOAD_ARCHIVE}")
+  file(GLOB artwork CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*.bmp
+       ${PROJECT_SOURCE_DIR}/resources/*.ico ${PROJECT_SOURCE_DIR}/resources/*.manifest)
+  set_source_files_properties(${ORV_SETUP_RC} PROPERTIES OBJECT_DEPENDS "${ORV_PAYLOAD_ARCHIVE};${artwork}")
   add_dependencies(${target} orv_payload_archive)
 endfunction()

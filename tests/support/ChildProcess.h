@@ -1,0 +1,40 @@
+// Starts another program for a test (the real setup executable, the stand-in product)
+// and waits for it; a process still running when the owner goes is terminated.
+#pragma once
+
+#include "common/Owners.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace orv::test {
+
+class ChildProcess {
+public:
+    // Starts exe with the given argument text (appended after the quoted exe path).
+    ChildProcess(const std::string& exe, const std::string& arguments = std::string());
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_.valid(); }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_.get(); }
+    // Waits up to timeoutMs; true when the process has ended.
+    bool Wait(DWORD timeoutMs);
+    // The exit code, or STILL_ACTIVE.
+    DWORD ExitCode() const;
+
+private:
+    UniqueHandle process_;
+    DWORD id_ = 0;
+};
+
+// The first visible top-level window of the process whose caption equals caption (any
+// caption when empty), waiting up to timeoutMs for it to appear.
+HWND WaitForProcessWindow(DWORD processId, const std::string& caption, DWORD timeoutMs);
+// The text of the first static control of a message box, or "".
+std::string MessageBoxText(HWND box);
+
+}  // namespace orv::test
