@@ -2,8 +2,15 @@
 #include "startup/MainSequence.h"
 
 #include "common/Errors.h"
+#include "common/Owners.h"
 #include "common/InstUtils.h"
+#include "common/InstallStatus.h"
+#include "engine/FolderLayout.h"
+#include "engine/InstallLogFiles.h"
 #include "payload/AttachFiles.h"
+#include "registration/Settings.h"
+#include "ui/Application.h"
+#include "wizard/MainDlg.h"
 
 #include <windows.h>
 
@@ -26,15 +33,37 @@ void RestrictDllSearch() {
     ::SetDllDirectoryA("");
 }
 
-void ShowErrorBox(const char* typeName) {
-    std::string text = std::string("Exception ") + typeName;
-    ::MessageBoxA(nullptr, text.c_str(), nullptr, MB_ICONERROR | MB_TASKMODAL);
+// The icon and the title the task switcher shows, on the hidden application window.
+void SetUpApplication() {
+    ui::InitApplication();
+    ui::SetApplicationIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+    ui::SetApplicationTitle(SetupTitle);
+}
+
+// After a started install: the settings and, unless portable, the install log. The worker
+// has ended by now, so neither overlaps its last file.
+void SaveAfterInstall(TSetupState& state) {
+    SaveSettings(state);
+    if (IsPortableInstall(state)) return;
+    try {
+        SaveInstallLog(state);
+    } catch (...) {
+        // A log that cannot be written is passed over: the install itself is done.
+    }
 }
 
 void RunMainSequence() {
+    RegisterWizardControlClasses();
+    SetUpApplication();
     auto catalogue = std::make_unique<TAttachedFiles>();
     AttachedFiles = catalogue.get();
-    AttachedFiles = nullptr;
+    auto clearCatalogue = MakeScopeGuard([] { AttachedFiles = nullptr; });
+    {
+        auto wizard = std::make_unique<TMainDlgForm>(*catalogue);
+        wizard->ShowModal();
+        wizard->WaitForInstallEnd();
+        if (InstallStarted) SaveAfterInstall(wizard->State());
+    }
 }
 
 }  // namespace
@@ -52,6 +81,7 @@ bool IsWin2000OrLater() {
 int RunProgram() {
     RestrictDllSearch();
     InitShellServices();
+    RecordMainThread();
     const bool supported = IsWin2000OrLater();
     int exitCode = 0;
     if (!supported) {
@@ -60,14 +90,9 @@ int RunProgram() {
     } else {
         try {
             RunMainSequence();
-        } catch (const EOrvError& e) {
-            ShowErrorBox(e.TypeName());
-            exitCode = 1;
-        } catch (const std::bad_alloc&) {
-            ShowErrorBox("EOutOfMemory");
-            exitCode = 1;
-        } catch (const std::exception&) {
-            ShowErrorBox("Exception");
+        } catch (...) {
+            std::string name = ui::CurrentExceptionTypeName();
+            ui::ShowExceptionBox(name.empty() ? "EAbort" : name);
             exitCode = 1;
         }
     }

@@ -1,0 +1,146 @@
+// The wizard window's life and its handlers: construction, the buttons, the close query,
+// the timers and the application's reactivation.
+#include "wizard/MainDlg.h"
+
+#include "common/InstallStatus.h"
+#include "common/MessageDialog.h"
+#include "engine/ResConst.h"
+#include "registration/Settings.h"
+#include "wizard/CheckListBox.h"
+#include "wizard/DestDirPage.h"
+#include "wizard/DriveComboBox.h"
+#include "wizard/FolderListBox.h"
+#include "wizard/MainDlgInstall.h"
+#include "wizard/SelCompPage.h"
+
+namespace orv {
+
+bool InstallStarted = false;
+
+namespace {
+constexpr UINT_PTR InstallPollTimer = 1;
+constexpr UINT_PTR DriveWatchTimer = 2;
+constexpr UINT InstallPollMs = 100;
+constexpr UINT DriveWatchMs = 1000;
+constexpr uint8_t NoPage = 255;
+constexpr const char* QuitQuestion =
+    "Setup is not complete. If you quit this setup program now,\rOrvanel will not be correctly installed.\r\r"
+    "You may relaunch the setup program at a later time\rto complete the installation of Orvanel.\r\r"
+    "To continue installing, click No.\rTo quit this setup program, click Abort.";
+}  // namespace
+
+TMainDlgForm::TMainDlgForm(TAttachedFiles& files) : files_(files) {
+    CreateControls();
+    SetUpAppearance();
+    destDirPage_ = std::make_unique<TDestDirPage>(DestDirEdt->Handle(), *DestDirCmbBx, *DestDirLstBx, FormLoaded);
+    DestDirCmbBx->SetFolderList(DestDirLstBx);
+    DestDirLstBx->OnChange = [this] { destDirPage_->DestDirLstBxChange(); };
+    selCompPage_ = std::make_unique<TSelCompPage>(*SelCompLstBx, state_);
+    selCompPage_->OnDiskSpace = [this](const TDiskSpace& space) {
+        SelCompDiskSpaceReqLbl2->SetText(space.RequiredText);
+        SelCompDiskSpaceAvailLbl2->SetText(space.AvailableText);
+        NextBtn->SetEnabled(space.NextEnabled);
+    };
+    BackBtn->OnClick = [this](ui::TControl* sender) { BNClick(sender); };
+    NextBtn->OnClick = [this](ui::TControl* sender) { BNClick(sender); };
+    CancelBtn->OnClick = [this](ui::TControl* sender) { CancelBtnClick(sender); };
+    InstallToAllChkBx->OnClick = [this](ui::TControl*) { state_.InstallToAll = InstallToAllChkBx->Checked(); };
+    FinishChkBx->OnClick = [this](ui::TControl*) { state_.Launch = FinishChkBx->Checked(); };
+    for (int i = 0; i < 4; ++i)
+        AssocChkBx[i]->OnClick = [this, i](ui::TControl*) { state_.AssocChecked[i] = AssocChkBx[i]->Checked(); };
+    LicenseChkBx->SetChecked(true);
+
+    LoadSettings(state_);
+    selCompPage_->SetUpItems();
+    InstallToAllChkBx->SetChecked(state_.InstallToAll);
+    FinishChkBx->SetChecked(state_.Launch);
+    DestDirEdt->SetText(state_.Options.DestDir);
+    DestDirLstBx->SetDirectory(state_.Options.DestDir);
+    SelCompLbl->SetText(
+        "Uncheck boxes for the &components that you do not wish to install or upgrade (the required disk "
+        "space is displayed on the right):");
+    ::SetTimer(Handle(), InstallPollTimer, InstallPollMs, nullptr);
+    ::SetTimer(Handle(), DriveWatchTimer, DriveWatchMs, nullptr);
+    GoToPage(NoPage, pgWelcome);
+    FormLoaded = true;
+}
+
+TMainDlgForm::~TMainDlgForm() {
+    ::KillTimer(Handle(), InstallPollTimer);
+    ::KillTimer(Handle(), DriveWatchTimer);
+    // The worker is joined before the window and the plan it reads go away.
+    worker_.reset();
+    DestroyHandle();
+}
+
+void TMainDlgForm::WaitForInstallEnd() {
+    if (worker_) worker_->WaitFor();
+}
+
+ui::TTabSheet* TMainDlgForm::FindPageByTag(uint8_t number) const {
+    for (int i = 0; i < PgCtrl->PageCount(); ++i)
+        if (static_cast<uint8_t>(PgCtrl->Page(i)->Tag) == number) return PgCtrl->Page(i);
+    return nullptr;
+}
+
+uint8_t TMainDlgForm::CurrentPage() const {
+    ui::TTabSheet* page = PgCtrl->ActivePage();
+    return page ? static_cast<uint8_t>(page->Tag) : NoPage;
+}
+
+void TMainDlgForm::BNClick(ui::TControl* sender) {
+    uint8_t from = CurrentPage();
+    uint8_t to = static_cast<uint8_t>(sender == NextBtn ? from + 1 : from - 1);
+    GoToPage(from, to);
+}
+
+void TMainDlgForm::CancelBtnClick(ui::TControl*) { Close(); }
+
+bool TMainDlgForm::CloseQuery() {
+    bool canClose = true;
+    FormCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TMainDlgForm::WMTimer(UINT_PTR id) {
+    if (id == InstallPollTimer)
+        PollInstall();
+    else
+        destDirPage_->DriveWatch();
+}
+
+// The worker is held through the state byte while the question is open: it waits between
+// files and is never suspended in the middle of one.
+void TMainDlgForm::FormCloseQuery(ui::TControl*, bool& canClose) {
+    if (InstallStatus.State == tsRunning) InstallStatus.State = tsPaused;
+    bool allowed = CloseAllowed || ShowMessageDialog(QuitQuestion, mkConfirm, mbNo | mbAbort) == IDABORT;
+    CloseAllowed = allowed;
+    canClose = allowed;
+    if (InstallStatus.State == tsPaused) InstallStatus.State = allowed ? tsStop : tsRunning;
+}
+
+void TMainDlgForm::PollInstall() {
+    uint8_t state = InstallStatus.State;
+    uint8_t group = InstallStatus.Group;
+    if (state == tsRunning && group != 255) {
+        InstallingProgressBar->SetPosition(InstallStatus.Position);
+        std::string name = EscapeAmpersands(ComponentNames[group]);
+        if (InstallingLbl2->Text() != name) InstallingLbl2->SetText(name);
+    } else if (InstallStatus.State == tsQuestion) {
+        AnswerPendingQuestion();
+    } else if (state == tsStop) {
+        InstallStatus.State = tsIdle;
+        GoToPage(pgInstalling, pgAssoc);
+    } else if (state == tsFailed) {
+        CloseAllowed = true;
+        SetModalResult(ui::mrCancel);
+    }
+}
+
+void TMainDlgForm::WMActivateApp(bool active) {
+    if (active && PgCtrl->ActivePage() == FindPageByTag(pgSelComp)) UpdateDiskSpace();
+}
+
+void TMainDlgForm::UpdateDiskSpace() { selCompPage_->UpdateDiskSpace(); }
+
+}  // namespace orv

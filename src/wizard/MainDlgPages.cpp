@@ -1,0 +1,169 @@
+// The page flow: GoToPage as a script of the target page's step, the button states, the
+// banner title, the page and the focus, and the start of the install.
+#include "wizard/MainDlg.h"
+
+#include "common/InstUtils.h"
+#include "common/InstallStatus.h"
+#include "common/MessageDialog.h"
+#include "common/ProductInterface.h"
+#include "engine/FileSelection.h"
+#include "engine/FolderLayout.h"
+#include "engine/InstallLogFiles.h"
+#include "engine/InstallPlan.h"
+#include "engine/ResConst.h"
+#include "wizard/CheckListBox.h"
+#include "wizard/DestDirPage.h"
+#include "wizard/MainDlgInstall.h"
+#include "wizard/SelCompPage.h"
+
+namespace orv {
+
+namespace {
+
+constexpr const char* ProductRunningText =
+    "A copy of Orvanel Word Processor is already running on your system.\r"
+    "Please close any running instance(s) of Orvanel Word Processor, then click OK in this dialog.";
+constexpr const char* LicenseRefusedText =
+    "To install this program, you need to agree to all the terms\r"
+    "of the Orvanel Word Processor License Agreement.\r"
+    "Do you really want to cancel the Orvanel install?";
+constexpr const char* LicenseEntryName = "License.txt";
+
+}  // namespace
+
+void TMainDlgForm::GoToPage(uint8_t from, uint8_t to) {
+    if (to == pgAssoc && IsPortableInstall(state_)) to = pgFinish;
+    ui::TControl* focus = nullptr;
+    bool goOn = true;
+    switch (to) {
+    case pgLicense: goOn = EnterLicense(from, focus); break;
+    case pgDestDir: goOn = EnterDestDir(from, focus); break;
+    case pgSelComp: goOn = EnterSelComp(from, focus); break;
+    case pgStart: goOn = EnterStart(focus); break;
+    case pgInstalling: goOn = EnterInstalling(); break;
+    case pgAssoc: goOn = EnterAssoc(focus); break;
+    case pgFinish: goOn = EnterFinish(); break;
+    case pgClose: FinishAndClose(); return;
+    default: break;
+    }
+    if (!goOn) return;
+    ShowPage(to, focus);
+    if (to == pgInstalling) StartInstall();
+}
+
+bool TMainDlgForm::ProductRunningRefusal() {
+    if (!IsProductRunning()) return false;
+    ShowMessageDialog(ProductRunningText, mkInformation, mbOK);
+    return true;
+}
+
+bool TMainDlgForm::EnterLicense(uint8_t from, ui::TControl*& focus) {
+    if (from == pgWelcome && LicenseMemo->IsEmpty()) {
+        if (ProductRunningRefusal()) return false;
+        LoadLicenseText();
+    }
+    focus = LicenseMemo;
+    return true;
+}
+
+// The licence goes through a temporary file that never reaches the install log.
+void TMainDlgForm::LoadLicenseText() {
+    NextBtn->SetEnabled(false);
+    CancelBtn->SetEnabled(false);
+    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    std::string temp = NewTempFileName();
+    SuspendLog();
+    bool ok = files_.ExtractFile(nullptr, LicenseEntryName, temp);
+    ResumeLog();
+    if (ok) {
+        std::vector<std::string> lines;
+        if (ReadTextLines(temp, lines)) LicenseMemo->SetLines(lines);
+        ::DeleteFileA(temp.c_str());
+    } else {
+        CloseAllowed = true;
+        SetModalResult(ui::mrCancel);
+    }
+}
+
+bool TMainDlgForm::EnterDestDir(uint8_t from, ui::TControl*& focus) {
+    if (from == pgLicense && !LicenseChkBx->Checked()) {
+        if (ShowMessageDialog(LicenseRefusedText, mkInformation, mbYes | mbNo) == IDYES) {
+            CloseAllowed = true;
+            SetModalResult(ui::mrCancel);
+        }
+        return false;
+    }
+    focus = DestDirEdt;
+    return true;
+}
+
+bool TMainDlgForm::EnterSelComp(uint8_t from, ui::TControl*& focus) {
+    if (from == pgDestDir) {
+        destDirPage_->NormalizeDestDir();
+        state_.Options.DestDir = DestDirEdt->Text();
+    }
+    selCompPage_->RefreshSizes(files_);
+    focus = SelCompLstBx;
+    UpdateDiskSpace();
+    return true;
+}
+
+bool TMainDlgForm::EnterStart(ui::TControl*& focus) {
+    InstallToAllChkBx->SetVisible(!IsPortableInstall(state_));
+    focus = NextBtn;
+    return true;
+}
+
+bool TMainDlgForm::EnterInstalling() { return !ProductRunningRefusal(); }
+
+bool TMainDlgForm::EnterAssoc(ui::TControl*& focus) {
+    InstallingProgressBar->SetPosition(InstallingProgressBar->Max());
+    const char letters[4] = {'A', 'B', 'C', 'D'};
+    for (int i = 0; i < 4; ++i) {
+        state_.AssocChecked[i] = state_.Options.Extensions.find(letters[i]) != std::string::npos;
+        AssocChkBx[i]->SetChecked(state_.AssocChecked[i]);
+    }
+    focus = AssocChkBx[0];
+    return true;
+}
+
+bool TMainDlgForm::EnterFinish() {
+    if (!IsPortableInstall(state_)) RunAssociationsAndShortcuts(state_);
+    return true;
+}
+
+void TMainDlgForm::FinishAndClose() {
+    FinishInstall(files_, state_);
+    CloseAllowed = true;
+    SetModalResult(ui::mrOK);
+}
+
+void TMainDlgForm::ShowPage(uint8_t to, ui::TControl* focus) {
+    BackBtn->SetVisible(to != pgWelcome);
+    BackBtn->SetEnabled(to < pgInstalling);
+    BackBtn->SetText("< &Back");
+    NextBtn->SetEnabled(to != pgInstalling);
+    NextBtn->SetText(to == pgFinish ? "&Finish" : "&Next >");
+    CancelBtn->SetEnabled(to != pgFinish);
+    CancelBtn->SetText(MessageButtonCaption(3));
+    TopLbl->SetText(to <= pgClose ? PageTitles[to] : "");
+    PgCtrl->SetActivePage(FindPageByTag(to));
+    if (focus) focus->SetFocus();
+}
+
+void TMainDlgForm::StartInstall() {
+    StartInstallLog(state_);
+    InstallStarted = true;
+    state_.ChosenComponents = 0;
+    for (int i = SelCompLstBx->ItemCount() - 1; i >= 0; --i) {
+        uint8_t component = state_.ItemComponents[static_cast<size_t>(i)];
+        if (SelCompLstBx->State(i) != csUnchecked && component <= 7)
+            state_.ChosenComponents |= static_cast<uint8_t>(1u << component);
+    }
+    BuildInstallPlan(files_, state_);
+    InstallingProgressBar->SetMax(TotalSize(files_));
+    InstallStatus.State = tsRunning;
+    worker_ = std::make_unique<TInstallWorker>(files_);
+}
+
+}  // namespace orv
