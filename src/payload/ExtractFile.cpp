@@ -17,6 +17,12 @@ namespace {
 // the file could not be created or not all of its bytes were stored (a full disk).
 bool WriteEntryOnce(const TAttachedFile& entry, const uint8_t* bytes, const std::string& destination) {
     ForceFolders(FolderPart(destination));
+    // Windows refuses CREATE_ALWAYS over a read-only, hidden or system file. Wine run by
+    // root writes through the permission bits, so the same rule is applied here.
+    const DWORD attributes = ::GetFileAttributesA(destination.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        return false;
     {
         UniqueFile file(::CreateFileA(destination.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -56,9 +62,9 @@ bool TAttachedFiles::ExtractFile(const TAttachedFile* entry, const std::string& 
     const uint8_t* bytes = Data() + entry->DataOffset;
     for (;;) {
         if (TryWriteEntry(*entry, bytes, destination)) return true;
-        const int32_t answer =
-            SafeMessageDialog("Cannot create file \"" + destination + "\".\rAnother application might already be using this file.",
-                              mkError, mbAbort | mbRetry | mbIgnore);
+        const std::string text = "Cannot create file \"" + destination +
+                                 "\".\rAnother application might already be using this file.";
+        const int32_t answer = SafeMessageDialog(text, mkError, mbAbort | mbRetry | mbIgnore);
         if (answer == IDABORT) return false;
         if (answer == IDIGNORE) return true;
         // Retry, or a close from the title bar: the whole attempt again, folders included.
