@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   g++-mingw-w64-x86-64 libz-mingw-w64-dev
-  wine64 xvfb xauth
+  wine64 fonts-wine xvfb xauth
   googletest
   zlib1g-dev python3
   imagemagick x11-utils
