@@ -1,11 +1,9 @@
-// The wizard's side of the install: the worker object and the post-copy actions.
+// The wizard's side of the install: the worker object it owns and the progress label's text.
 #include "wizard/MainDlgInstall.h"
 
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
 #include "common/Owners.h"
-#include "engine/FolderLayout.h"
-#include "engine/InstallLogFiles.h"
 
 #include <windows.h>
 
@@ -68,18 +66,6 @@ std::string EscapeAmpersands(const std::string& text) {
         result += c;
     }
     return result;
-}
-
-void RunAssociationsAndShortcuts(TSetupState& state) {
-    if (IsPortableInstall(state)) return;
-}
-
-void FinishInstall(TAttachedFiles& files, TSetupState& state) {
-    if (!IsPortableInstall(state)) WriteUpdateLog(files, state);
-    if (state.Launch) {
-        std::string command = "\"" + InstallPath(state, "orv.exe\"");
-        ::WinExec(command.c_str(), SW_SHOW);
-    }
 }
 
 }  // namespace orv

@@ -1,5 +1,4 @@
-// The wizard's side of the install and of what follows it: the worker it owns, and the
-// system actions of the association and Finish transitions.
+// The wizard's side of the install: the worker it owns and the progress label's text.
 #pragma once
 
 #include "engine/SetupState.h"
@@ -25,10 +24,6 @@ private:
     std::unique_ptr<TImpl> impl_;
 };
 
-// The Finish transition: the product's association run and the shortcuts (non-portable).
-void RunAssociationsAndShortcuts(TSetupState& state);
-// The Finish button: the update log (non-portable), then the launch when wished.
-void FinishInstall(TAttachedFiles& files, TSetupState& state);
 // The component label's text: every "&" doubled so that it shows as itself.
 std::string EscapeAmpersands(const std::string& text);
 

@@ -11,6 +11,7 @@
 #include "engine/InstallLogFiles.h"
 #include "engine/InstallPlan.h"
 #include "engine/ResConst.h"
+#include "registration/Associations.h"
 #include "wizard/CheckListBox.h"
 #include "wizard/DestDirPage.h"
 #include "wizard/MainDlgInstall.h"
@@ -118,24 +119,22 @@ bool TMainDlgForm::EnterInstalling() { return !ProductRunningRefusal(); }
 
 bool TMainDlgForm::EnterAssoc(ui::TControl*& focus) {
     InstallingProgressBar->SetPosition(InstallingProgressBar->Max());
-    const char letters[4] = {'A', 'B', 'C', 'D'};
-    for (int i = 0; i < 4; ++i) {
-        state_.AssocChecked[i] = state_.Options.Extensions.find(letters[i]) != std::string::npos;
-        AssocChkBx[i]->SetChecked(state_.AssocChecked[i]);
-    }
+    EnterAssocPage(state_);
+    for (int i = 0; i < 4; ++i) AssocChkBx[i]->SetChecked(state_.AssocChecked[i]);
     focus = AssocChkBx[0];
     return true;
 }
 
 bool TMainDlgForm::EnterFinish() {
-    if (!IsPortableInstall(state_)) RunAssociationsAndShortcuts(state_);
+    EnterFinishPage(state_);
     return true;
 }
 
+// The wizard closes even when the update log fails: that error is shown on the way out.
 void TMainDlgForm::FinishAndClose() {
-    FinishInstall(files_, state_);
     CloseAllowed = true;
     SetModalResult(ui::mrOK);
+    LeaveFinishPage(files_, state_);
 }
 
 void TMainDlgForm::ShowPage(uint8_t to, ui::TControl* focus) {

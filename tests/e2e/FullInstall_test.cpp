@@ -1,0 +1,168 @@
+// A whole install with every component to a folder on a fixed drive, then every result:
+// files and their times, registry, uninstall entry, logs, stamp, settings file, shortcuts,
+// and how the installed product was started.
+#include "WizardDriver.h"
+
+#include "support/Automation.h"
+#include "support/Scratch.h"
+
+#include "common/InstUtils.h"
+#include "common/Owners.h"
+#include "engine/FileSelection.h"
+#include "payload/AttachFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orv::e2e {
+namespace {
+
+constexpr const char* InstallKey = "Software\\Orvanel Word Processor\\Install";
+constexpr const char* UninstallKeyPath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor";
+constexpr const char* ShortcutName = "Orvanel Word Processor.lnk";
+
+std::string RegString(HKEY root, const char* key, const char* name) {
+    char buffer[1024] = "";
+    DWORD size = sizeof(buffer);
+    if (::RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return "<none>";
+    return buffer;
+}
+
+DWORD RegDword(HKEY root, const char* key, const char* name) {
+    DWORD value = 0xDEADBEEF, size = sizeof(value);
+    ::RegGetValueA(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+std::string ShortcutTarget(const std::string& link) {
+    ComPtr<IShellLinkA> shell;
+    ComPtr<IPersistFile> file;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.put_void())))
+        return "<no shell link>";
+    shell->QueryInterface(IID_IPersistFile, file.put_void());
+    std::wstring wide(link.begin(), link.end());
+    if (!file || FAILED(file->Load(wide.c_str(), STGM_READ))) return "<unreadable>";
+    char target[MAX_PATH] = "";
+    shell->GetPath(target, MAX_PATH, nullptr, 0);
+    return target;
+}
+
+// Sets an environment variable for the processes this test starts, restored afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) { ::SetEnvironmentVariableA(name, value.c_str()); }
+    ~ScopedEnv() { ::SetEnvironmentVariableA(name_, nullptr); }
+
+private:
+    const char* name_;
+};
+
+class FullInstall : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, InstallKey);
+        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath);
+        DeleteTree(dest_);
+        DeleteTree(GetSpecialFolder(35) + "\\Orvanel");
+        ::DeleteFileA(startLog_.c_str());
+    }
+    void TearDown() override { DeleteTree("E:\\e2e-full"); }
+
+    // Welcome to Finish with every default but the destination, a screenshot per page.
+    void RunWizard() {
+        WizardDriver wizard;
+        ASSERT_TRUE(wizard.WaitForPage("Welcome to the Orvanel Word Processor Setup"));
+        const std::vector<std::string> pages = {"License Agreement", "Choose Destination Folder", "Select Components",
+                                                "Ready to Install"};
+        wizard.Screenshot("install-0-welcome");
+        for (size_t i = 0; i < pages.size(); ++i) {
+            if (pages[i] == "Select Components") wizard.SetEditText("  " + dest_ + "  ");
+            ASSERT_TRUE(wizard.Press("&Next >")) << "before " << pages[i];
+            ASSERT_TRUE(wizard.WaitForPage(pages[i]));
+            wizard.Screenshot("install-" + std::to_string(i + 1) + "-" + pages[i]);
+        }
+        EXPECT_TRUE(wizard.IsChecked("Install for &anyone who uses this computer"));
+        ASSERT_TRUE(wizard.Press("&Next >"));
+        ASSERT_TRUE(wizard.WaitForPage("Associate With Document Types", 60000));
+        wizard.Screenshot("install-6-associate");
+        EXPECT_FALSE(wizard.IsEnabled("< &Back"));
+        EXPECT_TRUE(wizard.IsChecked("Encrypted COD Documents"));
+        EXPECT_FALSE(wizard.IsChecked("RTF Documents"));
+        ASSERT_TRUE(wizard.Press("&Next >"));
+        ASSERT_TRUE(wizard.WaitForPage("Installation Complete"));
+        wizard.Screenshot("install-7-finish");
+        EXPECT_FALSE(wizard.IsEnabled("Cancel"));
+        EXPECT_TRUE(wizard.IsChecked("&Launch Orvanel Word Processor"));
+        ASSERT_TRUE(wizard.Press("&Finish"));
+        EXPECT_EQ(0u, wizard.WaitForExit());
+    }
+
+    const std::string dest_ = "E:\\e2e-full\\Orvanel";
+    const std::string startLog_ = GetTempFolder() + "orv-e2e-start.log";
+};
+
+TEST_F(FullInstall, EveryResultIsInPlace) {
+    ScopedEnv log("ORV_START_LOG", startLog_);
+    ScopedEnv quit("ORV_EXIT_AFTER_MS", "300");
+    RunWizard();
+    if (HasFatalFailure()) return;
+
+    // Files: every copy the install log lists exists; the program keeps the archive's time.
+    std::vector<std::string> logLines;
+    ASSERT_TRUE(ReadTextLines(dest_ + "\\Install.log", logLines));
+    int copies = 0;
+    for (const std::string& line : logLines) {
+        if (line.rfind("File Copy: ", 0) != 0) continue;
+        ++copies;
+        EXPECT_TRUE(FileExists(line.substr(11))) << line;
+    }
+    EXPECT_GT(copies, 2);
+    TAttachedFiles catalogue;
+    const TAttachedFile* program = catalogue.FindEntry("orv.exe");
+    ASSERT_NE(nullptr, program);
+    EXPECT_EQ(program->Timestamp, FileModifiedTime(dest_ + "\\orv.exe"));
+    EXPECT_TRUE(FileExists(dest_ + "\\License.txt"));
+
+    // Registry: the choices and the uninstall entry.
+    EXPECT_EQ(dest_, RegString(HKEY_CURRENT_USER, InstallKey, "MAINDIR"));
+    EXPECT_EQ(0x7FFFFFFEu, RegDword(HKEY_CURRENT_USER, InstallKey, "COMPS (1.6.6.2)"));
+    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, InstallKey, "INSTALLTOALL"));
+    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, InstallKey, "LAUNCH"));
+    EXPECT_EQ("B", RegString(HKEY_CURRENT_USER, InstallKey, "EXTENSIONS"));
+    EXPECT_EQ("Orvanel Word Processor", RegString(HKEY_LOCAL_MACHINE, UninstallKeyPath, "DisplayName"));
+    EXPECT_EQ("\"" + dest_ + "\\orv.exe\" -ui", RegString(HKEY_LOCAL_MACHINE, UninstallKeyPath, "UninstallString"));
+
+    // The shared data folder: update log, stamp, settings file.
+    const std::string shared = GetSpecialFolder(35) + "\\Orvanel\\";
+    std::vector<std::string> updateLines;
+    ASSERT_TRUE(ReadTextLines(shared + "Update.log", updateLines));
+    ASSERT_FALSE(updateLines.empty());
+    EXPECT_EQ('*', updateLines[0][0]);
+    EXPECT_EQ(8u, test::ReadFileBytes(shared + "Hidden\\install_stamp").size());
+    EXPECT_EQ("[\\Software\\Orvanel Word Processor\\Sounds\\General Settings]\r\nSoundScheme=Basic.asn",
+              test::ReadFileBytes(shared + "Orvanel.ini"));
+
+    // Shortcuts for all users, pointing at the program.
+    for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY}) {
+        std::string link = GetSpecialFolder(csidl) + "\\" + ShortcutName;
+        EXPECT_TRUE(FileExists(link)) << link;
+        EXPECT_TRUE(SameTextNoCase(dest_ + "\\orv.exe", ShortcutTarget(link))) << ShortcutTarget(link);
+    }
+
+    // The product: first the association run, then the launch from the Finish page.
+    std::vector<std::string> starts;
+    test::WaitUntil([&] { return ReadTextLines(startLog_, starts) && starts.size() >= 2; }, 20000, 50);
+    ASSERT_EQ(2u, starts.size());
+    EXPECT_EQ("\"" + dest_ + "\\orv.exe\" -assoc orvx_cod", starts[0]);
+    EXPECT_EQ("\"" + dest_ + "\\orv.exe\"", starts[1]);
+}
+
+}  // namespace
+}  // namespace orv::e2e
