@@ -25,4 +25,8 @@ int32_t TotalSize(const TAttachedFiles& files);
 // The file's last-write time in local time at DOS precision; now when it is not found.
 TDateTime FileModifiedTime(const std::string& path);
 
+// A local date and time as a TDateTime (days since 1899-12-30, time of day as the fraction).
+TDateTime EncodeDateTime(const SYSTEMTIME& t);
+TDateTime NowDateTime();
+
 }  // namespace orv

@@ -1,0 +1,126 @@
+// Where files go: the data folder kinds, paths below the destination, portable detection.
+#include "engine/FolderLayout.h"
+
+#include "common/InstUtils.h"
+#include "common/Owners.h"
+
+#include <shlobj.h>
+#include <winioctl.h>
+
+#include <cstddef>
+#include <cstring>
+
+namespace orv {
+
+namespace {
+
+// The machine-wide data folder, else the user's documents. When the shell knows neither,
+// the tree goes below the destination (or, without one, the temp folder): a bare
+// "Orvanel\" would be relative to whatever the current folder happens to be, and
+// ForceFolders could not walk it up to a root.
+std::string SharedDataBase(const TSetupState& state) {
+    std::string base = GetSpecialFolder(CSIDL_COMMON_APPDATA);
+    if (base.empty()) base = GetSpecialFolder(CSIDL_PERSONAL);
+    if (base.empty()) base = state.Options.DestDir;
+    if (base.empty()) base = GetTempFolder();
+    return base;
+}
+
+// The drive part of a path: "E:" of "E:\x", "\\server\share" of "\\server\share\x".
+std::string DrivePart(const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+    if (path.compare(0, 2, "\\\\") == 0) {
+        std::string::size_type serverEnd = path.find('\\', 2);
+        if (serverEnd == std::string::npos) return path;
+        std::string::size_type shareEnd = path.find('\\', serverEnd + 1);
+        return shareEnd == std::string::npos ? path : path.substr(0, shareEnd);
+    }
+    return std::string();
+}
+
+// Asks the volume's storage driver how the disk is attached.
+bool QueryExternalBus(const std::string& drive) {
+    UniqueFile volume(::CreateFileA(("\\\\.\\" + drive).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!volume) return false;
+
+    STORAGE_PROPERTY_QUERY query;
+    std::memset(&query, 0, sizeof query);
+    query.PropertyId = StorageDeviceProperty;
+    query.QueryType = PropertyStandardQuery;
+
+    // Room for the descriptor and the identification strings that follow it.
+    constexpr DWORD OutSize = 548;
+    alignas(STORAGE_DEVICE_DESCRIPTOR) unsigned char out[OutSize] = {};
+    const DWORD size = OutSize;
+    std::memcpy(out + offsetof(STORAGE_DEVICE_DESCRIPTOR, Size), &size, sizeof size);
+
+    DWORD returned = 0;
+    if (!::DeviceIoControl(volume.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, 12, out, OutSize, &returned,
+                           nullptr))
+        return false;
+
+    STORAGE_BUS_TYPE busType;
+    std::memcpy(&busType, out + offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType), sizeof busType);
+    const bool removable = out[offsetof(STORAGE_DEVICE_DESCRIPTOR, RemovableMedia)] != 0;
+    return IsExternalBus(static_cast<uint32_t>(busType), removable);
+}
+
+}  // namespace
+
+bool IsExternalBus(uint32_t busType, bool removableMedia) {
+    return busType == BusType1394 || busType == BusTypeUsb || removableMedia;
+}
+
+bool IsExternalDrive(const std::string& path) {
+    const std::string drive = DrivePart(path);
+    std::string root = drive;
+    AddBackslash(root);
+    const UINT type = ::GetDriveTypeA(root.c_str());
+    if (type == DRIVE_REMOVABLE) return true;
+    // Network, CD-ROM and RAM drives, and paths that name no drive, are never external.
+    if (type != DRIVE_FIXED) return false;
+    return QueryExternalBus(drive);
+}
+
+bool IsPortableInstall(const TSetupState& state) { return IsExternalDrive(state.Options.DestDir); }
+
+std::string InstallPath(const TSetupState& state, const std::string& name) {
+    return JoinPath(state.Options.DestDir, name);
+}
+
+std::string GetDataFolder(const TSetupState& state, uint8_t kind) {
+    std::string r;
+    if (IsPortableInstall(state)) {
+        // Everything stays on the carried drive, below the destination.
+        r = state.Options.DestDir;
+        AddBackslash(r);
+        if (kind == fkSpellcheck) r += "Spellcheck\\";
+    } else {
+        switch (kind) {
+        case fkShared:
+            r = SharedDataBase(state);
+            AddBackslash(r);
+            r += "Orvanel";
+            break;
+        case fkHidden:
+            r = GetDataFolder(state, fkShared) + "Hidden";
+            break;
+        case fkPublic:
+            r = GetDataFolder(state, fkShared) + "Public";
+            break;
+        case fkSpellcheck:
+            r = GetDataFolder(state, fkPublic) + "Spellcheck\\";
+            break;
+        default:
+            break;  // not a folder kind
+        }
+    }
+    if (!r.empty()) {
+        AddBackslash(r);
+        ForceFolders(r);
+    }
+    return r;
+}
+
+}  // namespace orv

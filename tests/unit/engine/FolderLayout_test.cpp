@@ -1,0 +1,168 @@
+// Tests of the data folder kinds and portable detection on the prefix's test drives.
+#include "engine/FolderLayout.h"
+
+#include "common/InstUtils.h"
+#include "unit/engine/EngineTestKit.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+namespace orv {
+namespace {
+
+using test::DriveFolder;
+
+TEST(IsExternalBus, UsbAnd1394OrRemovableMediaAreExternal) {
+    struct Case {
+        uint32_t bus;
+        bool removableMedia;
+        bool external;
+    } cases[] = {
+        {0, false, false},   // unknown
+        {1, false, false},   // SCSI: what Wine reports for every disk
+        {3, false, false},   // ATA
+        {4, false, true},    // IEEE 1394
+        {7, false, true},    // USB
+        {7, true, true},
+        {11, false, false},  // SATA
+        {11, true, true},    // an internal bay with removable media
+        {0, true, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsExternalBus(c.bus, c.removableMedia), c.external) << "bus " << c.bus << " rm " << c.removableMedia;
+}
+
+TEST(IsExternalDrive, FollowsTheDriveTypeOfTheTestDrives) {
+    // The prefix maps R: as a floppy, E: as a fixed disk, N: as a network drive, D: as a
+    // CD-ROM; Q: is not mapped. Check the premise first, so a changed prefix says why.
+    ASSERT_EQ(::GetDriveTypeA("R:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
+    ASSERT_EQ(::GetDriveTypeA("E:\\"), static_cast<UINT>(DRIVE_FIXED));
+    ASSERT_EQ(::GetDriveTypeA("N:\\"), static_cast<UINT>(DRIVE_REMOTE));
+    ASSERT_EQ(::GetDriveTypeA("D:\\"), static_cast<UINT>(DRIVE_CDROM));
+    struct Case {
+        const char* path;
+        bool external;
+    } cases[] = {
+        {"R:\\Apps\\Orvanel", true},  // removable: no volume query needed
+        {"r:/Apps", true},
+        {"R:", true},
+        // Fixed disks go through the storage query, which under Wine answers an internal bus.
+        {"E:\\Apps\\Orvanel", false},
+        {"C:\\Program Files\\Orvanel", false},
+        {"N:\\Shared\\Orvanel", false},
+        {"D:\\Orvanel", false},
+        {"Q:\\Nowhere", false},
+        {"\\\\server\\share\\dir", false},
+        {"\\\\server", false},
+        {"relative\\folder", false},
+        {"", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsExternalDrive(c.path), c.external) << c.path;
+}
+
+TEST(InstallPath, JoinsWithOneBackslashAndCreatesNothing) {
+    DriveFolder dest('E', "ip");
+    struct Case {
+        std::string dest, name, expected;
+    } cases[] = {
+        {dest.Path(), "Install.log", dest.Path() + "\\Install.log"},
+        {dest.Path() + "\\", "orv.exe", dest.Path() + "\\orv.exe"},
+        {"D:\\", "orv.exe\"", "D:\\orv.exe\""},
+        {dest.Path() + "\\Sub", "x", dest.Path() + "\\Sub\\x"},
+    };
+    for (const Case& c : cases) {
+        TSetupState s;
+        s.Options.DestDir = c.dest;
+        EXPECT_EQ(InstallPath(s, c.name), c.expected);
+    }
+    EXPECT_FALSE(FolderExists(dest.Path() + "\\Sub"));
+}
+
+class DataFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::RemoveSharedTree();
+        CreateInstallLogList();
+    }
+    void TearDown() override {
+        FreeInstallLogList();
+        test::RemoveSharedTree();
+    }
+};
+
+TEST_F(DataFolderTest, PortableKindsAllLieInTheDestination) {
+    DriveFolder drive('R', "pf");
+    for (const std::string& suffix : {std::string(), std::string("\\"), std::string("/")}) {
+        TSetupState s;
+        s.Options.DestDir = drive / "Apps\\Orvanel" + suffix;
+        ASSERT_TRUE(IsPortableInstall(s));
+        const std::string base = drive / "Apps\\Orvanel\\";
+        EXPECT_EQ(GetDataFolder(s, fkShared), base) << suffix;
+        EXPECT_EQ(GetDataFolder(s, fkHidden), base);
+        EXPECT_EQ(GetDataFolder(s, fkPublic), base);
+        EXPECT_EQ(GetDataFolder(s, fkSpellcheck), base + "Spellcheck\\");
+        EXPECT_TRUE(FolderExists(base + "Spellcheck"));
+    }
+    EXPECT_FALSE(FolderExists(test::SharedTree()));
+}
+
+TEST_F(DataFolderTest, NormalKindsLieBelowTheMachineDataFolderAndLogEachNewLevelOnce) {
+    DriveFolder drive('E', "nf");
+    TSetupState s;
+    s.Options.DestDir = drive / "Orvanel";
+    ASSERT_FALSE(IsPortableInstall(s));
+    const std::string shared = test::SharedTree() + "\\";
+    EXPECT_EQ(GetDataFolder(s, fkSpellcheck), shared + "Public\\Spellcheck\\");
+    const std::vector<std::string> made = {"Made Dir: " + shared, "Made Dir: " + shared + "Public\\",
+                                           "Made Dir: " + shared + "Public\\Spellcheck\\"};
+    EXPECT_EQ(InstallLogLines(), made);
+
+    EXPECT_EQ(GetDataFolder(s, fkSpellcheck), shared + "Public\\Spellcheck\\");
+    EXPECT_EQ(GetDataFolder(s, fkShared), shared);
+    EXPECT_EQ(InstallLogLines(), made) << "folders that exist add no lines";
+    EXPECT_EQ(GetDataFolder(s, fkHidden), shared + "Hidden\\");
+    EXPECT_TRUE(FolderExists(shared + "Hidden"));
+    EXPECT_FALSE(FolderExists(drive / "Orvanel")) << "the destination is not a data folder";
+}
+
+// Stands in for a shell that knows some folders and not others.
+int g_unknownMask = 0;  // bit 0: common app data unknown, bit 1: documents unknown
+HRESULT WINAPI PickyShell(HWND, int csidl, HANDLE, DWORD, LPSTR path) {
+    if ((csidl == CSIDL_COMMON_APPDATA && (g_unknownMask & 1)) || (csidl == CSIDL_PERSONAL && (g_unknownMask & 2)))
+        return E_FAIL;
+    if (csidl == CSIDL_PERSONAL) {
+        std::string docs = GetTempFolder() + "orvtest-docs";
+        lstrcpynA(path, docs.c_str(), MAX_PATH);
+        return S_OK;
+    }
+    lstrcpynA(path, "C:\\ProgramData", MAX_PATH);
+    return S_OK;
+}
+
+TEST_F(DataFolderTest, MissingSpecialFoldersFallBackToAbsoluteFolders) {
+    DriveFolder drive('E', "fb");
+    const std::string docs = GetTempFolder() + "orvtest-docs";
+    struct Case {
+        int unknown;
+        std::string dest, expectedPublic;
+    } cases[] = {
+        {1, drive.Path(), docs + "\\Orvanel\\Public\\"},
+        // Neither folder: the tree goes below the destination, else the temp folder.
+        {3, drive.Path(), drive.Path() + "\\Orvanel\\Public\\"},
+        {3, "", GetTempFolder() + "Orvanel\\Public\\"},
+    };
+    SHGetFolderPathAFn old = SetSHGetFolderPathForTesting(PickyShell);
+    for (const Case& c : cases) {
+        g_unknownMask = c.unknown;
+        TSetupState s;
+        s.Options.DestDir = c.dest;
+        EXPECT_EQ(GetDataFolder(s, fkPublic), c.expectedPublic) << c.unknown << " " << c.dest;
+        EXPECT_TRUE(FolderExists(c.expectedPublic));
+    }
+    SetSHGetFolderPathForTesting(old);
+    DeleteTree(docs);
+    DeleteTree(GetTempFolder() + "Orvanel");
+}
+
+}  // namespace
+}  // namespace orv
