@@ -1,0 +1,135 @@
+// The user's choices remembered between runs, the "-d" argument and the uninstall entry.
+#include "registration/Settings.h"
+
+#include "common/InstUtils.h"
+#include "engine/FolderLayout.h"
+#include "registration/Registry.h"
+
+#include <shlobj.h>
+
+namespace orv {
+
+namespace {
+
+constexpr const char* ValMainDir = "MAINDIR";
+constexpr const char* ValComps = "COMPS (1.6.6.2)";
+constexpr const char* ValInstallToAll = "INSTALLTOALL";
+constexpr const char* ValExtensions = "EXTENSIONS";
+constexpr const char* ValLaunch = "LAUNCH";
+
+bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+// A value that is missing, or not of its type and size, keeps its default.
+bool ReadFlag(const TRegistry& reg, const char* name, bool defaultValue) {
+    int32_t v = 0;
+    return reg.ReadInt(name, v) ? v != 0 : defaultValue;
+}
+
+// One item per component, checked from the stored set; the program itself is always
+// installed, so its item is grayed whatever the set says.
+void SetUpItems(TSetupState& state) {
+    state.ItemComponents.clear();
+    state.ItemStates.clear();
+    for (int i = 0; i < ComponentCount; ++i) {
+        state.ItemComponents.push_back(static_cast<uint8_t>(i));
+        state.ItemStates.push_back(((state.Options.Comps >> i) & 1) ? csChecked : csUnchecked);
+    }
+    state.ItemStates[0] = csGrayed;
+}
+
+// The check state of the item that shows the component; unchecked when there is none.
+uint8_t ComponentState(const TSetupState& state, int component) {
+    for (size_t i = 0; i < state.ItemComponents.size() && i < state.ItemStates.size(); ++i)
+        if (state.ItemComponents[i] == component) return state.ItemStates[i];
+    return csUnchecked;
+}
+
+void SaveUninstallEntry(TRegistry& reg, const TSetupState& state) {
+    reg.SelectRoot(HKEY_LOCAL_MACHINE);
+    reg.OpenOrCreateKey(UninstallKey);
+    reg.PutString("DisplayName", ProductName);
+    reg.PutString("UninstallString", "\"" + InstallPath(state, std::string(ProductExeName) + "\"") +
+                                         UninstallArgument);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    std::vector<std::string> args;
+    size_t i = 0;
+    const size_t n = commandLine.size();
+    for (;;) {
+        while (i < n && IsSeparator(commandLine[i])) ++i;
+        if (i >= n) break;
+        std::string arg;
+        while (i < n && !IsSeparator(commandLine[i])) {
+            if (commandLine[i] == '"') {
+                ++i;
+                while (i < n && commandLine[i] != '"') arg += commandLine[i++];
+                if (i < n) ++i;  // the closing quote
+            } else {
+                arg += commandLine[i++];
+            }
+        }
+        args.push_back(arg);
+    }
+    return args;
+}
+
+bool DestinationArgument(const std::string& commandLine, std::string& dest) {
+    const std::vector<std::string> args = SplitCommandLine(commandLine);
+    if (args.size() < 2 || args[1].compare(0, 2, "-d") != 0) return false;
+    dest = args[1].substr(2);
+    return true;
+}
+
+void LoadSettings(TSetupState& state, const char* commandLine) {
+    TRegistry reg;
+    reg.OpenOrCreateKey(SettingsKey);
+
+    TOptions& o = state.Options;
+    o.DestDir.clear();
+    reg.ReadString(ValMainDir, o.DestDir);
+    if (o.DestDir.empty() || !FolderExists(o.DestDir))
+        o.DestDir = JoinPath(GetSpecialFolder(CSIDL_PROGRAM_FILES), "Orvanel");
+    std::string argDest;
+    if (DestinationArgument(commandLine ? commandLine : "", argDest)) o.DestDir = argDest;
+
+    int32_t comps = 0;
+    o.Comps = reg.ReadInt(ValComps, comps) ? static_cast<uint32_t>(comps) : 0x7FFFFFFFu;
+    SetUpItems(state);
+
+    state.InstallToAll = ReadFlag(reg, ValInstallToAll, true);
+    if (!reg.ReadString(ValExtensions, o.Extensions)) o.Extensions = "B";
+    state.Launch = ReadFlag(reg, ValLaunch, true);
+
+    // The product's own key: the setup only reads it (and, like every key it opens,
+    // creates it when missing).
+    reg.OpenOrCreateKey(std::string("\\") + ProductInternalKey);
+    int32_t lastRun = 0;
+    state.LastRunVer = reg.ReadInt(LastRunVerValue, lastRun) ? lastRun : NoLastRunVer;
+}
+
+void SaveSettings(TSetupState& state) {
+    TRegistry reg;
+    reg.OpenOrCreateKey(SettingsKey);
+    TOptions& o = state.Options;
+    reg.PutString(ValMainDir, o.DestDir);
+
+    // Only a checked box counts: the grayed first item is always stored clear.
+    for (int i = 0; i < ComponentCount; ++i) {
+        if (ComponentState(state, i) == csChecked)
+            o.Comps |= 1u << i;
+        else
+            o.Comps &= ~(1u << i);
+    }
+    reg.PutInt(ValComps, static_cast<int32_t>(o.Comps));
+    reg.PutFlag(ValInstallToAll, state.InstallToAll);
+    reg.PutString(ValExtensions, o.Extensions);
+    reg.PutFlag(ValLaunch, state.Launch);
+
+    // A portable install leaves the machine alone: no entry in its list of programs.
+    if (!IsPortableInstall(state)) SaveUninstallEntry(reg, state);
+}
+
+}  // namespace orv

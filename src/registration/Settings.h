@@ -1,0 +1,30 @@
+// The user's choices remembered between runs, the "-d" argument and the uninstall entry.
+#pragma once
+
+#include "engine/SetupState.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace orv {
+
+constexpr const char* SettingsKey = "Software\\Orvanel Word Processor\\Install";
+constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor";
+
+// The arguments of a command line, the program name first. Blanks and control characters
+// separate them; double quotes group blanks into one argument and are removed.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+// True when the first argument begins with "-d" (exactly, in lower case); dest is then the
+// rest of it, possibly empty.
+bool DestinationArgument(const std::string& commandLine, std::string& dest);
+
+// Reads the stored choices (or their defaults) into the state, sets up the component items
+// and lets a "-d" first argument override the destination. Creates both keys if missing.
+void LoadSettings(TSetupState& state, const char* commandLine = ::GetCommandLineA());
+// Stores the choices as the wizard left them (bits 0 to 5 of Comps from the items' check
+// states) and, unless the install is portable, the uninstall entry.
+void SaveSettings(TSetupState& state);
+
+}  // namespace orv
