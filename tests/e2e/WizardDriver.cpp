@@ -4,17 +4,21 @@
 #include "support/Automation.h"
 #include "support/BuildTree.h"
 
+#include "common/InstUtils.h"
+
+#include <shlobj.h>
+
 #include <functional>
 
 namespace orv::e2e {
 
-namespace {
-
-const char* const PageTitles[] = {
+const char* const WizardPageTitles[8] = {
     "Welcome to the Orvanel Word Processor Setup", "License Agreement", "Choose Destination Folder",
     "Select Components", "Ready to Install", "Installing", "Associate With Document Types",
     "Installation Complete",
 };
+
+namespace {
 
 std::string ClassOf(HWND wnd) {
     char name[64] = "";
@@ -28,6 +32,37 @@ BOOL CALLBACK Collect(HWND wnd, LPARAM list) {
 }
 
 }  // namespace
+
+void ForgetEarlierInstalls() {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Orvanel Word Processor");
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallEntryKey);
+    for (const std::string& link : ProductShortcutPaths()) ::DeleteFileA(link.c_str());
+    DeleteTree(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel");
+}
+
+std::string RegistryString(HKEY root, const char* key, const char* name) {
+    char buffer[1024] = "";
+    DWORD size = sizeof(buffer);
+    if (::RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return "<none>";
+    return buffer;
+}
+
+bool RegistryHasValue(HKEY root, const char* key, const char* name) {
+    return ::RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::vector<std::string> ProductShortcutPaths() {
+    std::vector<std::string> links;
+    for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY})
+        links.push_back(GetSpecialFolder(csidl) + "\\" + ProductShortcutName);
+    return links;
+}
+
+ScopedEnvVar::ScopedEnvVar(const char* name, const std::string& value) : name_(name) {
+    ::SetEnvironmentVariableA(name, value.c_str());
+}
+
+ScopedEnvVar::~ScopedEnvVar() { ::SetEnvironmentVariableA(name_, nullptr); }
 
 std::vector<HWND> Descendants(HWND window) {
     std::vector<HWND> all;
@@ -50,7 +85,7 @@ HWND WizardDriver::Control(const std::string& text, const char* className) const
 }
 
 std::string WizardDriver::PageTitle() const {
-    for (const char* title : PageTitles)
+    for (const char* title : WizardPageTitles)
         if (Control(title, "Static")) return title;
     return std::string();
 }
@@ -118,5 +153,71 @@ DWORD WizardDriver::WaitForExit(DWORD timeoutMs) {
     if (!process_->Wait(timeoutMs)) return STILL_ACTIVE;
     return process_->ExitCode();
 }
+
+bool WizardDriver::NextTo(const std::string& title, DWORD pageTimeoutMs) const {
+    for (int step = 0; step < 8 && PageTitle() != title; ++step) {
+        if (test::FindTopWindowByClass("TMessageForm", test::WindowScope::AnyProcess)) return false;
+        if (PageTitle() == WizardPageTitles[5])  // the copy moves on by itself
+            test::WaitUntil([&] { return PageTitle() != WizardPageTitles[5]; }, pageTimeoutMs, 20);
+        else
+            PressNextAndWait(pageTimeoutMs);
+    }
+    return PageTitle() == title;
+}
+
+std::string WizardDriver::PressNextAndWait(DWORD timeoutMs) const {
+    const std::string before = PageTitle();
+    if (!Press(NextCaption)) return before;
+    test::WaitUntil(
+        [&] {
+            return PageTitle() != before ||
+                   test::FindTopWindowByClass("TMessageForm", test::WindowScope::AnyProcess) != nullptr;
+        },
+        timeoutMs, 20);
+    return PageTitle();
+}
+
+bool WizardDriver::WalkToReady(const std::string& dest, const std::string& shotPrefix) const {
+    if (!WaitForPage(WizardPageTitles[0])) return false;
+    for (int page = 0; page < 4; ++page) {
+        if (PageTitle() != WizardPageTitles[page]) return false;
+        if (page == 2) SetEditText(dest);
+        if (!shotPrefix.empty()) Screenshot(shotPrefix + "-" + std::to_string(page));
+        if (PressNextAndWait() != WizardPageTitles[page + 1]) return false;
+    }
+    if (!shotPrefix.empty()) Screenshot(shotPrefix + "-4");
+    return true;
+}
+
+std::string WizardDriver::EditText() const { return test::WindowText(Edit()); }
+
+std::string WizardDriver::DriveListText() const {
+    for (HWND w : Descendants(wizard_))
+        if (::IsWindowVisible(w) && _stricmp(ClassOf(w).c_str(), "ComboBox") == 0) return test::WindowText(w);
+    return std::string();
+}
+
+std::vector<std::string> WizardDriver::RightAlignedLabels() const {
+    std::vector<std::string> texts;
+    for (HWND w : Descendants(wizard_))
+        if (::IsWindowVisible(w) && _stricmp(ClassOf(w).c_str(), "Static") == 0 &&
+            (::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT)
+            texts.push_back(test::WindowText(w));
+    return texts;
+}
+
+void WizardDriver::ToggleListCheck(int item) const {
+    for (HWND w : Descendants(wizard_)) {
+        if (!::IsWindowVisible(w) || _stricmp(ClassOf(w).c_str(), "ListBox") != 0) continue;
+        DWORD_PTR height = 16;
+        ::SendMessageTimeoutA(w, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &height);
+        const LPARAM at = MAKELPARAM(4, static_cast<int>(height) * item + static_cast<int>(height) / 2);
+        ::PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageA(w, WM_LBUTTONUP, 0, at);
+        return;
+    }
+}
+
+void WizardDriver::PressCloseBox() const { test::CloseFromTitleBar(wizard_); }
 
 }  // namespace orv::e2e

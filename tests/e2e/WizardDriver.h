@@ -13,6 +13,36 @@
 namespace orv::e2e {
 
 constexpr const char* WizardCaption = "Orvanel Word Processor - Setup";
+constexpr const char* InstallSettingsKey = "Software\\Orvanel Word Processor\\Install";
+constexpr const char* UninstallEntryKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor";
+constexpr const char* ProductShortcutName = "Orvanel Word Processor.lnk";
+constexpr const char* NextCaption = "&Next >";
+constexpr const char* QuitQuestionStart = "Setup is not complete.";
+
+// The page titles in page order, 0 (Welcome) to 7 (Finish).
+extern const char* const WizardPageTitles[8];
+
+// Removes what a run of the setup leaves on the machine: the stored settings, the
+// uninstall entry, the four shortcuts and the shared data folder.
+void ForgetEarlierInstalls();
+// A registry string ("<none>" when missing) and whether a value exists.
+std::string RegistryString(HKEY root, const char* key, const char* name);
+bool RegistryHasValue(HKEY root, const char* key, const char* name);
+// The shortcut paths a normal install makes or replaces (all users and current user).
+std::vector<std::string> ProductShortcutPaths();
+
+// Sets an environment variable for the processes a test starts, removed afterwards.
+class ScopedEnvVar {
+public:
+    ScopedEnvVar(const char* name, const std::string& value);
+    ~ScopedEnvVar();
+    ScopedEnvVar(const ScopedEnvVar&) = delete;
+    ScopedEnvVar& operator=(const ScopedEnvVar&) = delete;
+
+private:
+    const char* name_;
+};
 
 // Every descendant control of a window, depth first.
 std::vector<HWND> Descendants(HWND window);
@@ -47,6 +77,25 @@ public:
     void Screenshot(const std::string& name) const;
     // Waits for the process to end and returns its exit code (STILL_ACTIVE on timeout).
     DWORD WaitForExit(DWORD timeoutMs = 30000);
+
+    // Presses Next until the page with this title shows (waiting out the copy on the
+    // Installing page); false when a page does not move or a message dialog opens.
+    bool NextTo(const std::string& title, DWORD pageTimeoutMs = 20000) const;
+    // Presses Next and waits for the page to change (or a dialog to open); the page shown.
+    std::string PressNextAndWait(DWORD timeoutMs = 20000) const;
+    // Welcome to Ready, the destination edit set to dest, every other default kept; with a
+    // screenshot name prefix, a screenshot "<prefix>-<page number>" of every page passed.
+    bool WalkToReady(const std::string& dest, const std::string& shotPrefix = std::string()) const;
+    // The text of the visible single-line edit.
+    std::string EditText() const;
+    // The text of the visible drop-down list (the drive list).
+    std::string DriveListText() const;
+    // The visible right-aligned labels in creation order (the disk-space figures).
+    std::vector<std::string> RightAlignedLabels() const;
+    // Clicks inside the check-box column of the check list's item.
+    void ToggleListCheck(int item) const;
+    // The close box of the wizard's title bar.
+    void PressCloseBox() const;
 
 private:
     std::unique_ptr<test::ChildProcess> process_;

@@ -1,0 +1,195 @@
+// Quitting on every page: the closing question, No keeps the wizard (and the copy) going,
+// Abort closes it; what is saved depends on whether the install had started.
+#include "WizardDriver.h"
+
+#include "support/Automation.h"
+#include "support/Scratch.h"
+
+#include "common/InstUtils.h"
+#include "payload/AttachFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orv::e2e {
+namespace {
+
+// The files below a folder with their sizes, names relative to the folder.
+void ListFiles(const std::string& folder, const std::string& prefix, std::map<std::string, size_t>& files) {
+    WIN32_FIND_DATAA found;
+    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ListFiles(folder + "\\" + name, prefix + name + "\\", files);
+        else
+            files[prefix + name] = found.nFileSizeLow;
+    } while (::FindNextFileA(find.get(), &found));
+}
+
+// Quits through Cancel, the close box or Esc, checks that the closing question shows,
+// keeps a screenshot of the wizard under it, and answers it.
+void QuitAndAnswer(WizardDriver& wizard, const std::string& how, const std::string& answer, const std::string& shot) {
+    if (how == "close box")
+        wizard.PressCloseBox();
+    else
+        ASSERT_TRUE(wizard.Press("Cancel"));
+    HWND question = wizard.WaitForDialog();
+    ASSERT_NE(nullptr, question) << how;
+    EXPECT_EQ(0u, WizardDriver::DialogText(question).find(QuitQuestionStart)) << WizardDriver::DialogText(question);
+    wizard.Screenshot(shot);
+    EXPECT_TRUE(WizardDriver::AnswerDialog(question, answer));
+}
+
+class Quit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ForgetEarlierInstalls();
+        DeleteTree(root_);
+        ::DeleteFileA(startLog_.c_str());
+    }
+    void TearDown() override {
+        DeleteTree(root_);
+        ForgetEarlierInstalls();
+        ::DeleteFileA(startLog_.c_str());
+    }
+
+    // What a started install leaves after a quit: the settings and the install log, every
+    // file it names complete.
+    void ExpectStartedInstallSaved() {
+        EXPECT_EQ(dest_, RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
+        std::vector<std::string> log;
+        ASSERT_TRUE(ReadTextLines(dest_ + "\\Install.log", log));
+        TAttachedFiles catalogue;
+        for (const std::string& line : log) {
+            if (line.rfind("File Copy: ", 0) != 0) continue;
+            const std::string path = line.substr(11);
+            const TAttachedFile* entry = catalogue.FindEntry(path.substr(path.find_last_of('\\') + 1));
+            if (!entry) continue;  // a shortcut
+            EXPECT_EQ(static_cast<size_t>(entry->Size), test::ReadFileBytes(path).size()) << path;
+        }
+    }
+
+    // The sound scheme: the last file of the plan, in the public data folder.
+    static std::string LastPlannedFile() {
+        return GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Public\\Basic.asn";
+    }
+
+    std::vector<std::string> ProductStarts() const {
+        std::vector<std::string> starts;
+        ReadTextLines(startLog_, starts);
+        return starts;
+    }
+
+    const std::string root_ = "E:\\e2e-quit";
+    const std::string dest_ = root_ + "\\Orvanel";
+    const std::string startLog_ = GetTempFolder() + "orv-e2e-quit-start.log";
+};
+
+// Before the Installing page nothing is saved, whichever way the user quits.
+TEST_F(Quit, BeforeTheInstallNoStaysAndAbortClosesWithoutSaving) {
+    const char* const ways[] = {"Cancel", "close box", "Cancel", "close box", "Cancel"};
+    for (int page = 0; page <= 4; ++page) {
+        SCOPED_TRACE(WizardPageTitles[page]);
+        WizardDriver wizard;
+        ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
+        if (page >= 2) {
+            ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+            wizard.SetEditText(dest_);
+        }
+        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[page]));
+        const std::string shot = "quit-" + std::to_string(page);
+        QuitAndAnswer(wizard, ways[page], "&No", shot + "-question");
+        EXPECT_EQ(WizardPageTitles[page], wizard.PageTitle());
+        EXPECT_TRUE(wizard.IsEnabled(NextCaption));
+        EXPECT_EQ(STILL_ACTIVE, wizard.WaitForExit(200));
+        wizard.Screenshot(shot + "-after-no");
+        QuitAndAnswer(wizard, ways[page], "&Abort", shot + "-abort-question");
+        EXPECT_EQ(0u, wizard.WaitForExit());
+        EXPECT_FALSE(RegistryHasValue(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
+        EXPECT_FALSE(RegistryHasValue(HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName"));
+        EXPECT_FALSE(FolderExists(root_));
+    }
+}
+
+// The close is posted right behind the click that starts the copy, so the question comes
+// while the worker is still copying: it holds, No lets it finish, then the association
+// page quits the same way.
+TEST_F(Quit, DuringTheCopyNoGoesOnThenAbortOnTheAssociationPage) {
+    ScopedEnvVar log("ORV_START_LOG", startLog_);
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.WalkToReady(dest_));
+    ASSERT_TRUE(wizard.Press(NextCaption));
+    wizard.PressCloseBox();
+    HWND question = wizard.WaitForDialog();
+    ASSERT_NE(nullptr, question);
+    EXPECT_EQ(WizardPageTitles[5], wizard.PageTitle());
+    EXPECT_EQ(0u, WizardDriver::DialogText(question).find(QuitQuestionStart));
+    wizard.Screenshot("quit-5-question");
+    std::map<std::string, size_t> held, later;
+    ListFiles(dest_, "", held);
+    ::Sleep(300);
+    ListFiles(dest_, "", later);
+    EXPECT_EQ(held, later) << "the copy must wait while the question is open";
+    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&No"));
+    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[6], 60000));
+    wizard.Screenshot("quit-6");
+
+    QuitAndAnswer(wizard, "Cancel", "&No", "quit-6-question");
+    EXPECT_EQ(WizardPageTitles[6], wizard.PageTitle());
+    QuitAndAnswer(wizard, "close box", "&Abort", "quit-6-abort-question");
+    EXPECT_EQ(0u, wizard.WaitForExit());
+    ExpectStartedInstallSaved();
+    EXPECT_TRUE(FileExists(LastPlannedFile())) << "No let the copy finish";
+    // The association page's Next never ran: no association run, no shortcuts.
+    EXPECT_TRUE(ProductStarts().empty());
+    for (const std::string& link : ProductShortcutPaths()) EXPECT_FALSE(FileExists(link)) << link;
+}
+
+TEST_F(Quit, DuringTheCopyAbortStopsAfterTheFileInHand) {
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.WalkToReady(dest_));
+    ASSERT_TRUE(wizard.Press(NextCaption));
+    wizard.PressCloseBox();
+    HWND question = wizard.WaitForDialog();
+    ASSERT_NE(nullptr, question);
+    EXPECT_EQ(WizardPageTitles[5], wizard.PageTitle());
+    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
+    EXPECT_EQ(0u, wizard.WaitForExit());
+    ExpectStartedInstallSaved();
+    EXPECT_FALSE(FileExists(LastPlannedFile())) << "the copy went on after Abort";
+}
+
+// Cancel is disabled on the Finish page; the close box still asks.
+TEST_F(Quit, OnTheFinishPageOnlyTheCloseBoxAsks) {
+    ScopedEnvVar log("ORV_START_LOG", startLog_);
+    ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.WalkToReady(dest_));
+    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[7], 60000));
+    EXPECT_FALSE(wizard.IsEnabled("Cancel"));
+    test::PressKey(wizard.Window(), VK_ESCAPE);
+    EXPECT_EQ(nullptr, wizard.WaitForDialog(300)) << "Esc goes through the disabled Cancel button";
+    QuitAndAnswer(wizard, "close box", "&No", "quit-7-question");
+    EXPECT_EQ(WizardPageTitles[7], wizard.PageTitle());
+    QuitAndAnswer(wizard, "close box", "&Abort", "quit-7-abort-question");
+    EXPECT_EQ(0u, wizard.WaitForExit());
+    ExpectStartedInstallSaved();
+    // The finish step never ran: no update log and no launch, only the association run.
+    EXPECT_FALSE(FileExists(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Update.log"));
+    test::WaitUntil([&] { return !ProductStarts().empty(); }, 5000, 50);
+    const std::vector<std::string> starts = ProductStarts();
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_NE(std::string::npos, starts[0].find(" -assoc")) << starts[0];
+}
+
+}  // namespace
+}  // namespace orv::e2e
