@@ -65,8 +65,11 @@ std::string VolumeText(char letter) {
         auto restore = MakeScopeGuard([oldMode] { ::SetErrorMode(oldMode); });
         ok = ::GetVolumeInformationA(root.c_str(), name, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0);
     }
-    const std::string label = ok ? ConvertCase(name, letter) : std::string();
-    return label.empty() ? label : "[" + label + "]";
+    return ok ? FormatVolumeLabel(name, letter) : std::string();
+}
+
+std::string FormatVolumeLabel(const std::string& label, char letter) {
+    return label.empty() ? label : "[" + ConvertCase(label, letter) + "]";
 }
 
 std::string NetworkName(char letter) {

@@ -14,8 +14,11 @@ namespace orv {
 
 class TDirectoryListBox;
 
-// The label of the drive's volume as "[label]", case-converted after the letter's case;
-// empty when there is none or the drive cannot be asked.
+// A volume label as the list shows it: "[label]" in lower case after a lower-case letter,
+// in upper case otherwise; empty for an empty label.
+std::string FormatVolumeLabel(const std::string& label, char letter);
+// The label of the drive's volume as FormatVolumeLabel shows it; empty when there is none
+// or the drive cannot be asked.
 std::string VolumeText(char letter);
 // The remote name of a network drive, case-converted like a label, without brackets; the
 // volume text when the network cannot name it.

@@ -183,9 +183,11 @@ void TDirectoryListBox::ChangeDrive(char letter) {
 // insensitive, as local Windows volumes are: names then show as stored.
 void TDirectoryListBox::ReadVolumeFlags() {
     std::string root = directory_.substr(0, DrivePartLength(directory_)) + "\\";
-    DWORD flags = 0;
+    DWORD flags = 0, maxNameLength = 0;
     CriticalErrorsSilenced silenced;
-    if (!::GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
+    // Wine leaves the flags at 0 when they are the only thing asked for; the name length
+    // is asked too so that they come back.
+    if (!::GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &maxNameLength, &flags, nullptr, 0))
         flags = FS_CASE_IS_PRESERVED;
     casePreserved_ = (flags & (FS_CASE_SENSITIVE | FS_CASE_IS_PRESERVED)) != 0;
     caseSensitive_ = (flags & FS_CASE_SENSITIVE) != 0;
