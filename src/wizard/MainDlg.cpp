@@ -4,13 +4,12 @@
 
 #include "common/InstallStatus.h"
 #include "common/MessageDialog.h"
-#include "engine/ResConst.h"
+#include "engine/InstallThread.h"
 #include "registration/Settings.h"
 #include "wizard/CheckListBox.h"
 #include "wizard/DestDirPage.h"
 #include "wizard/DriveComboBox.h"
 #include "wizard/FolderListBox.h"
-#include "wizard/MainDlgInstall.h"
 #include "wizard/SelCompPage.h"
 
 namespace orv {
@@ -23,10 +22,6 @@ constexpr UINT_PTR DriveWatchTimer = 2;
 constexpr UINT InstallPollMs = 100;
 constexpr UINT DriveWatchMs = 1000;
 constexpr uint8_t NoPage = 255;
-constexpr const char* QuitQuestion =
-    "Setup is not complete. If you quit this setup program now,\rOrvanel will not be correctly installed.\r\r"
-    "You may relaunch the setup program at a later time\rto complete the installation of Orvanel.\r\r"
-    "To continue installing, click No.\rTo quit this setup program, click Abort.";
 }  // namespace
 
 TMainDlgForm::TMainDlgForm(TAttachedFiles& files) : files_(files) {
@@ -74,7 +69,7 @@ TMainDlgForm::~TMainDlgForm() {
 }
 
 void TMainDlgForm::WaitForInstallEnd() {
-    if (worker_) worker_->WaitFor();
+    if (worker_) worker_->WaitForEnd();
 }
 
 ui::TTabSheet* TMainDlgForm::FindPageByTag(uint8_t number) const {
@@ -112,28 +107,27 @@ void TMainDlgForm::WMTimer(UINT_PTR id) {
 // The worker is held through the state byte while the question is open: it waits between
 // files and is never suspended in the middle of one.
 void TMainDlgForm::FormCloseQuery(ui::TControl*, bool& canClose) {
-    if (InstallStatus.State == tsRunning) InstallStatus.State = tsPaused;
-    bool allowed = CloseAllowed || ShowMessageDialog(QuitQuestion, mkConfirm, mbNo | mbAbort) == IDABORT;
-    CloseAllowed = allowed;
-    canClose = allowed;
-    if (InstallStatus.State == tsPaused) InstallStatus.State = allowed ? tsStop : tsRunning;
+    canClose = InstallCloseQuery(CloseAllowed, [](const std::string& text, uint8_t kind, uint16_t buttons) {
+        return ShowMessageDialog(text, kind, buttons);
+    });
 }
 
 void TMainDlgForm::PollInstall() {
-    uint8_t state = InstallStatus.State;
-    uint8_t group = InstallStatus.Group;
-    if (state == tsRunning && group != 255) {
-        InstallingProgressBar->SetPosition(InstallStatus.Position);
-        std::string name = EscapeAmpersands(ComponentNames[group]);
-        if (InstallingLbl2->Text() != name) InstallingLbl2->SetText(name);
-    } else if (InstallStatus.State == tsQuestion) {
-        AnswerPendingQuestion();
-    } else if (state == tsStop) {
-        InstallStatus.State = tsIdle;
+    TInstallPoll poll = PollInstallStatus();
+    switch (poll.Action) {
+    case TPollAction::ShowProgress:
+        InstallingProgressBar->SetPosition(poll.Position);
+        if (InstallingLbl2->Text() != poll.Label) InstallingLbl2->SetText(poll.Label);
+        break;
+    case TPollAction::MovedOn:
         GoToPage(pgInstalling, pgAssoc);
-    } else if (state == tsFailed) {
+        break;
+    case TPollAction::CloseFailed:
         CloseAllowed = true;
         SetModalResult(ui::mrCancel);
+        break;
+    case TPollAction::Nothing:
+        break;
     }
 }
 

@@ -20,7 +20,7 @@ class TDirectoryListBox;
 class TDriveComboBox;
 class TDestDirPage;
 class TSelCompPage;
-class TInstallWorker;
+class TInstallThread;
 
 // Set when the Installing page is entered; the main sequence then saves after the wizard.
 extern bool InstallStarted;
@@ -123,7 +123,7 @@ private:
     UniqueHFont boldFont_;
     std::unique_ptr<TDestDirPage> destDirPage_;
     std::unique_ptr<TSelCompPage> selCompPage_;
-    std::unique_ptr<TInstallWorker> worker_;
+    std::unique_ptr<TInstallThread> worker_;
 };
 
 }  // namespace orv

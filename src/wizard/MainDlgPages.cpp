@@ -14,7 +14,7 @@
 #include "registration/Associations.h"
 #include "wizard/CheckListBox.h"
 #include "wizard/DestDirPage.h"
-#include "wizard/MainDlgInstall.h"
+#include "engine/InstallThread.h"
 #include "wizard/SelCompPage.h"
 
 namespace orv {
@@ -162,7 +162,7 @@ void TMainDlgForm::StartInstall() {
     BuildInstallPlan(files_, state_);
     InstallingProgressBar->SetMax(TotalSize(files_));
     InstallStatus.State = tsRunning;
-    worker_ = std::make_unique<TInstallWorker>(files_);
+    worker_ = std::make_unique<TInstallThread>(files_);
 }
 
 }  // namespace orv
