@@ -49,6 +49,9 @@ void TMainDlgForm::GoToPage(uint8_t from, uint8_t to) {
     }
     if (!goOn) return;
     ShowPage(to, focus);
+    // The button step enables Next on every page but Installing; on the component page the
+    // figures decide, or an install that cannot fit on the drive could start.
+    if (to == pgSelComp) UpdateDiskSpace();
     if (to == pgInstalling) StartInstall();
 }
 
