@@ -45,7 +45,7 @@ void QuitAndAnswer(WizardDriver& wizard, const std::string& how, const std::stri
     HWND question = wizard.WaitForDialog();
     ASSERT_NE(nullptr, question) << how;
     EXPECT_EQ(0u, WizardDriver::DialogText(question).find(QuitQuestionStart)) << WizardDriver::DialogText(question);
-    wizard.Screenshot(shot);
+    WizardDriver::DialogScreenshot(question, shot);
     EXPECT_TRUE(WizardDriver::AnswerDialog(question, answer));
 }
 
@@ -133,7 +133,7 @@ TEST_F(Quit, DuringTheCopyNoGoesOnThenAbortOnTheAssociationPage) {
     ASSERT_NE(nullptr, question);
     EXPECT_EQ(WizardPageTitles[5], wizard.PageTitle());
     EXPECT_EQ(0u, WizardDriver::DialogText(question).find(QuitQuestionStart));
-    wizard.Screenshot("quit-5-question");
+    WizardDriver::DialogScreenshot(question, "quit-5-question");
     std::map<std::string, size_t> held, later;
     ListFiles(dest_, "", held);
     ::Sleep(300);

@@ -147,6 +147,10 @@ bool WizardDriver::AnswerDialog(HWND dialog, const std::string& caption) {
     return test::WaitForWindowGone(dialog, 10000);
 }
 
+void WizardDriver::DialogScreenshot(HWND dialog, const std::string& name) {
+    test::SaveWindowScreenshot(dialog, name + ".bmp");
+}
+
 void WizardDriver::Screenshot(const std::string& name) const { test::SaveWindowScreenshot(wizard_, name + ".bmp"); }
 
 DWORD WizardDriver::WaitForExit(DWORD timeoutMs) {

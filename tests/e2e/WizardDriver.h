@@ -73,6 +73,8 @@ public:
     HWND WaitForDialog(DWORD timeoutMs = 20000) const;
     static std::string DialogText(HWND dialog);
     static bool AnswerDialog(HWND dialog, const std::string& caption);
+    // Saves a message dialog's picture as <screenshots>\<name>.bmp.
+    static void DialogScreenshot(HWND dialog, const std::string& name);
     // Saves the wizard's picture as <screenshots>\<name>.bmp.
     void Screenshot(const std::string& name) const;
     // Waits for the process to end and returns its exit code (STILL_ACTIVE on timeout).
