@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
-"$root/scripts/build.sh" "$build"
+"$root/scripts/build.sh" "$build" orvsetup
 exe=$build/src/startup/OrvanelSetup.exe
 
 export WINEPREFIX=$build/wineprefix-run
@@ -28,7 +28,7 @@ if [ -z "${DISPLAY:-}" ]; then
   for _ in $(seq 50); do [ -s "$build/run-xvfb.display" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$build/run-xvfb.display")"
   mkdir -p "$build/screenshots"
-  ( sleep "${ORV_SHOT_DELAY:-6}"; import -window root "$build/screenshots/run-setup.png" 2>/dev/null \
+  ( sleep "${ORV_SHOT_DELAY:-10}"; import -window root "$build/screenshots/run-setup.png" 2>/dev/null \
       && echo "Screenshot: $build/screenshots/run-setup.png" ) &
 fi
 set +e
