@@ -31,8 +31,8 @@ int main(int argc, char** argv) {
             }
         }
         ::QueryPerformanceCounter(&t2);
-        std::printf("%d entries, %d bytes inflated; load %.1f ms, %s %.1f ms\n", files.EntryCount(),
-                    files.DataSize(), Milliseconds(t0, t1), mode, Milliseconds(t1, t2));
+        std::printf("%d entries, %d bytes inflated; load %.1f ms, %s %.1f ms\n", files.EntryCount(), files.DataSize(),
+                    Milliseconds(t0, t1), mode, Milliseconds(t1, t2));
     }
     orv::DoneShellServices();
     return rc;

@@ -17,188 +17,183 @@ const DWORD kVersion = 20006000;
 const UINT_PTR kExitTimer = 1;
 
 class KeyOwner {
- public:
-  KeyOwner() = default;
-  ~KeyOwner() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  KeyOwner(const KeyOwner&) = delete;
-  KeyOwner& operator=(const KeyOwner&) = delete;
-  HKEY* Put() { return &key_; }
-  HKEY Get() const { return key_; }
+public:
+    KeyOwner() = default;
+    ~KeyOwner() {
+        if (key_ != nullptr) RegCloseKey(key_);
+    }
+    KeyOwner(const KeyOwner&) = delete;
+    KeyOwner& operator=(const KeyOwner&) = delete;
+    HKEY* Put() { return &key_; }
+    HKEY Get() const { return key_; }
 
- private:
-  HKEY key_ = nullptr;
+private:
+    HKEY key_ = nullptr;
 };
 
 class FileOwner {
- public:
-  explicit FileOwner(HANDLE file) : file_(file) {}
-  ~FileOwner() {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-  }
-  FileOwner(const FileOwner&) = delete;
-  FileOwner& operator=(const FileOwner&) = delete;
-  HANDLE Get() const { return file_; }
+public:
+    explicit FileOwner(HANDLE file) : file_(file) {}
+    ~FileOwner() {
+        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    }
+    FileOwner(const FileOwner&) = delete;
+    FileOwner& operator=(const FileOwner&) = delete;
+    HANDLE Get() const { return file_; }
 
- private:
-  HANDLE file_;
+private:
+    HANDLE file_;
 };
 
 std::string EnvironmentValue(const char* name) {
-  char buffer[MAX_PATH * 2];
-  const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+    char buffer[MAX_PATH * 2];
+    const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
 
 // Tests read this file to see how the setup started the product.
 void AppendStartLog() {
-  const std::string path = EnvironmentValue("ORV_START_LOG");
-  if (path.empty()) return;
-  FileOwner file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.Get() == INVALID_HANDLE_VALUE) return;
-  const std::string line = std::string(GetCommandLineA()) + "\r\n";
-  DWORD written = 0;
-  WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    const std::string path = EnvironmentValue("ORV_START_LOG");
+    if (path.empty()) return;
+    FileOwner file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) return;
+    const std::string line = std::string(GetCommandLineA()) + "\r\n";
+    DWORD written = 0;
+    WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 // The arguments after the program's own (possibly quoted) path.
 std::vector<std::string> Arguments() {
-  const char* p = GetCommandLineA();
-  if (*p == '"') {
-    for (++p; *p != '\0' && *p != '"'; ++p) {
+    const char* p = GetCommandLineA();
+    if (*p == '"') {
+        for (++p; *p != '\0' && *p != '"'; ++p) {
+        }
+        if (*p == '"') ++p;
+    } else {
+        while (*p != '\0' && *p != ' ' && *p != '\t') ++p;
     }
-    if (*p == '"') ++p;
-  } else {
-    while (*p != '\0' && *p != ' ' && *p != '\t') ++p;
-  }
-  std::vector<std::string> args;
-  while (*p != '\0') {
-    while (*p == ' ' || *p == '\t') ++p;
-    if (*p == '\0') break;
-    std::string arg;
-    const bool quoted = *p == '"';
-    if (quoted) ++p;
-    while (*p != '\0' && (quoted ? *p != '"' : (*p != ' ' && *p != '\t'))) arg += *p++;
-    if (quoted && *p == '"') ++p;
-    args.push_back(arg);
-  }
-  return args;
+    std::vector<std::string> args;
+    while (*p != '\0') {
+        while (*p == ' ' || *p == '\t') ++p;
+        if (*p == '\0') break;
+        std::string arg;
+        const bool quoted = *p == '"';
+        if (quoted) ++p;
+        while (*p != '\0' && (quoted ? *p != '"' : (*p != ' ' && *p != '\t'))) arg += *p++;
+        if (quoted && *p == '"') ++p;
+        args.push_back(arg);
+    }
+    return args;
 }
 
 std::string ExecutablePath() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::string(path, length < MAX_PATH ? length : 0);
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : 0);
 }
 
 bool SetKeyText(HKEY root, const std::string& subkey, const std::string& value) {
-  KeyOwner key;
-  if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Put(),
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  return RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    KeyOwner key;
+    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Put(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    return RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 void RegisterProgId() {
-  const std::string classes = "Software\\Classes\\";
-  const std::string exe = ExecutablePath();
-  SetKeyText(HKEY_CURRENT_USER, classes + kProgId, "Orvanel Word Processor Document");
-  SetKeyText(HKEY_CURRENT_USER, classes + kProgId + "\\DefaultIcon", exe + ",0");
-  SetKeyText(HKEY_CURRENT_USER, classes + kProgId + "\\shell\\open\\command",
-             "\"" + exe + "\" \"%1\"");
+    const std::string classes = "Software\\Classes\\";
+    const std::string exe = ExecutablePath();
+    SetKeyText(HKEY_CURRENT_USER, classes + kProgId, "Orvanel Word Processor Document");
+    SetKeyText(HKEY_CURRENT_USER, classes + kProgId + "\\DefaultIcon", exe + ",0");
+    SetKeyText(HKEY_CURRENT_USER, classes + kProgId + "\\shell\\open\\command", "\"" + exe + "\" \"%1\"");
 }
 
 // "orvx_rtf_docx" names the document types to take over, one suffix each.
 void RegisterAssociations(const std::string& selection) {
-  static const char* const kKnownTypes[] = {"rtf", "cod", "doc", "docx"};
-  if (selection.compare(0, 4, "orvx") != 0) return;
-  RegisterProgId();
-  std::size_t start = 4;
-  while (start < selection.size()) {
-    const std::size_t end = selection.find('_', start + 1);
-    const std::string type = selection.substr(start + 1, end - start - 1);
-    for (const char* known : kKnownTypes) {
-      if (type == known) SetKeyText(HKEY_CURRENT_USER, "Software\\Classes\\." + type, kProgId);
+    static const char* const kKnownTypes[] = {"rtf", "cod", "doc", "docx"};
+    if (selection.compare(0, 4, "orvx") != 0) return;
+    RegisterProgId();
+    std::size_t start = 4;
+    while (start < selection.size()) {
+        const std::size_t end = selection.find('_', start + 1);
+        const std::string type = selection.substr(start + 1, end - start - 1);
+        for (const char* known : kKnownTypes) {
+            if (type == known) SetKeyText(HKEY_CURRENT_USER, "Software\\Classes\\." + type, kProgId);
+        }
+        start = end;
     }
-    start = end;
-  }
-  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
 void RecordLastRunVersion() {
-  KeyOwner key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kInternalKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                      key.Put(), nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  const DWORD version = kVersion;
-  RegSetValueExA(key.Get(), "LastRunVer", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&version),
-                 sizeof version);
+    KeyOwner key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kInternalKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.Put(), nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    const DWORD version = kVersion;
+    RegSetValueExA(key.Get(), "LastRunVer", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&version), sizeof version);
 }
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
+    switch (message) {
     case WM_CREATE:
-      SetPropA(window, kRunningMark, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
-      CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                          ES_WANTRETURN,
-                      0, 0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), nullptr);
-      return 0;
+        SetPropA(window, kRunningMark, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
+        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 0, 0,
+                        window, nullptr, GetModuleHandleA(nullptr), nullptr);
+        return 0;
     case WM_SIZE:
-      MoveWindow(GetWindow(window, GW_CHILD), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
-      return 0;
+        MoveWindow(GetWindow(window, GW_CHILD), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+        return 0;
     case WM_TIMER:
-      if (wparam == kExitTimer) PostMessageA(window, WM_CLOSE, 0, 0);
-      return 0;
+        if (wparam == kExitTimer) PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
     case WM_DESTROY:
-      RemovePropA(window, kRunningMark);
-      PostQuitMessage(0);
-      return 0;
+        RemovePropA(window, kRunningMark);
+        PostQuitMessage(0);
+        return 0;
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
-  }
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
 }
 
 int RunEditor(HINSTANCE instance, int show, const std::string& document) {
-  RecordLastRunVersion();
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = FrameProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = kWindowClass;
-  if (RegisterClassA(&windowClass) == 0) return 1;
-  const std::string caption = document.empty() ? kTitle : document + " - " + kTitle;
-  HWND frame = CreateWindowExA(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW,
-                               CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance,
-                               nullptr);
-  if (frame == nullptr) return 1;
-  ShowWindow(frame, show);
-  const int exitAfter = atoi(EnvironmentValue("ORV_EXIT_AFTER_MS").c_str());
-  if (exitAfter > 0) SetTimer(frame, kExitTimer, static_cast<UINT>(exitAfter), nullptr);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return static_cast<int>(message.wParam);
+    RecordLastRunVersion();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = FrameProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kWindowClass;
+    if (RegisterClassA(&windowClass) == 0) return 1;
+    const std::string caption = document.empty() ? kTitle : document + " - " + kTitle;
+    HWND frame = CreateWindowExA(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 640, 480, nullptr, nullptr, instance, nullptr);
+    if (frame == nullptr) return 1;
+    ShowWindow(frame, show);
+    const int exitAfter = atoi(EnvironmentValue("ORV_EXIT_AFTER_MS").c_str());
+    if (exitAfter > 0) SetTimer(frame, kExitTimer, static_cast<UINT>(exitAfter), nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  AppendStartLog();
-  const std::vector<std::string> args = Arguments();
-  if (!args.empty() && args[0] == "-assoc") {
-    RegisterAssociations(args.size() > 1 ? args[1] : std::string());
-    return 0;
-  }
-  if (!args.empty() && args[0] == "-ui") return 0;
-  return RunEditor(instance, show, args.empty() ? std::string() : args[0]);
+    AppendStartLog();
+    const std::vector<std::string> args = Arguments();
+    if (!args.empty() && args[0] == "-assoc") {
+        RegisterAssociations(args.size() > 1 ? args[1] : std::string());
+        return 0;
+    }
+    if (!args.empty() && args[0] == "-ui") return 0;
+    return RunEditor(instance, show, args.empty() ? std::string() : args[0]);
 }

@@ -79,8 +79,7 @@ int64_t GetClusterSize(const std::string& folder) {
     {
         ScopedCurrentFolder keep;
         ::SetCurrentDirectoryA(folder.c_str());
-        ok = ::GetDiskFreeSpaceA(nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                                 &totalClusters);
+        ok = ::GetDiskFreeSpaceA(nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters);
     }
     int64_t size = static_cast<int64_t>(sectorsPerCluster) * bytesPerSector;
     // Callers divide by it; an unreadable drive counts as one of 4 KiB clusters.

@@ -22,11 +22,11 @@ using SHGetFolderPathAFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
 SHGetFolderPathAFn SetSHGetFolderPathForTesting(SHGetFolderPathAFn fn);
 
 // ---- Strings and paths. All paths are ANSI, with backslashes.
-void AddBackslash(std::string& path);                 // in place; empty stays empty
+void AddBackslash(std::string& path);  // in place; empty stays empty
 std::string JoinPath(const std::string& folder, const std::string& name);
-char LastChar(const std::string& text);                // '\0' for an empty text
+char LastChar(const std::string& text);  // '\0' for an empty text
 void DropFirstChar(std::string& text);
-void DropLastChar(std::string& text);                  // an empty text stays empty
+void DropLastChar(std::string& text);  // an empty text stays empty
 bool SameTextNoCase(const std::string& a, const std::string& b);
 // Equality and order of string lists: the user's locale, ignoring case, string sort.
 int CompareTextLocale(const std::string& a, const std::string& b);  // <0, 0, >0
@@ -71,9 +71,9 @@ bool ReadTextLines(const std::string& fileName, std::vector<std::string>& lines)
 std::vector<std::string> SplitLines(const std::string& text);
 
 // ---- The install log list and its suspend counter.
-void CreateInstallLogList();                    // a new, empty list (replaces any old one)
+void CreateInstallLogList();  // a new, empty list (replaces any old one)
 bool InstallLogListExists();
-std::vector<std::string> InstallLogLines();     // a copy, in order
+std::vector<std::string> InstallLogLines();  // a copy, in order
 void SetInstallLogLines(std::vector<std::string> lines);
 void FreeInstallLogList();
 void AddLogLine(const std::string& line);

@@ -58,8 +58,14 @@ void AddLogLine(const std::string& line) {
     g_list->push_back(line);
 }
 
-void SuspendLog() { ++g_suspendCount; }
-void ResumeLog() { --g_suspendCount; }
-int32_t LogSuspendCount() { return g_suspendCount.load(); }
+void SuspendLog() {
+    ++g_suspendCount;
+}
+void ResumeLog() {
+    --g_suspendCount;
+}
+int32_t LogSuspendCount() {
+    return g_suspendCount.load();
+}
 
 }  // namespace orv

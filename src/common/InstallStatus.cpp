@@ -13,7 +13,9 @@ std::atomic<DWORD> g_mainThreadId{0};
 
 }  // namespace
 
-void RecordMainThread() { g_mainThreadId.store(::GetCurrentThreadId()); }
+void RecordMainThread() {
+    g_mainThreadId.store(::GetCurrentThreadId());
+}
 
 bool IsMainThread() {
     const DWORD id = g_mainThreadId.load();

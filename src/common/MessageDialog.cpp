@@ -27,7 +27,7 @@ struct ButtonRow {
     int32_t Result;
 };
 const ButtonRow ButtonRows[MessageButtonCount] = {
-    {"&Yes", IDYES},     {"&No", IDNO},        {"OK", IDOK},         {"Cancel", IDCANCEL}, {"&Abort", IDABORT},
+    {"&Yes", IDYES},     {"&No", IDNO},         {"OK", IDOK},    {"Cancel", IDCANCEL}, {"&Abort", IDABORT},
     {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}, {"&All", mrAll}, {"N&o to All", 0},
 };
 
@@ -35,7 +35,9 @@ const ButtonRow ButtonRows[MessageButtonCount] = {
 // Esc commands (which carry those identifiers and no control) are told apart from clicks.
 constexpr int ButtonIdBase = 100;
 
-const KindRow& KindOf(uint8_t kind) { return Kinds[kind <= mkConfirm ? kind : 0]; }
+const KindRow& KindOf(uint8_t kind) {
+    return Kinds[kind <= mkConfirm ? kind : 0];
+}
 
 // A window class of our own that behaves as a dialog (DefDlgProc, dialog extra bytes),
 // so the dialog keeps the dialog manager's keyboard handling and is findable by class.
@@ -81,9 +83,9 @@ UniqueHFont CreateMessageFont() {
 
 HWND CreateChild(HWND parent, const char* cls, const char* text, DWORD style, const TLayoutRect& r, int id,
                  HFONT font) {
-    HWND child = ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.Left, r.Top, r.Width, r.Height,
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   ::GetModuleHandleA(nullptr), nullptr);
+    HWND child =
+        ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.Left, r.Top, r.Width, r.Height, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
     if (child && font) ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
@@ -106,10 +108,18 @@ BOOL CALLBACK DisableThreadWindow(HWND wnd, LPARAM param) {
 
 const char* const TMessageForm::ClassName = "TMessageForm";
 
-const char* MessageKindCaption(uint8_t kind) { return KindOf(kind).Caption; }
-LPCSTR MessageKindIcon(uint8_t kind) { return KindOf(kind).Icon; }
-const char* MessageButtonCaption(int index) { return ButtonRows[index].Caption; }
-int32_t MessageButtonResult(int index) { return ButtonRows[index].Result; }
+const char* MessageKindCaption(uint8_t kind) {
+    return KindOf(kind).Caption;
+}
+LPCSTR MessageKindIcon(uint8_t kind) {
+    return KindOf(kind).Icon;
+}
+const char* MessageButtonCaption(int index) {
+    return ButtonRows[index].Caption;
+}
+int32_t MessageButtonResult(int index) {
+    return ButtonRows[index].Result;
+}
 
 SIZE GetAverageCharSize(HDC dc) {
     char chars[223];
@@ -140,8 +150,9 @@ bool TMessageForm::OnCommand(WPARAM wp, LPARAM lp) {
         return true;
     }
     if (!from && id == IDCANCEL) {
-        if (cancelButton_) ::SendMessageA(wnd_.get(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(cancelButton_), BN_CLICKED),
-                                          reinterpret_cast<LPARAM>(cancelButton_));
+        if (cancelButton_)
+            ::SendMessageA(wnd_.get(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(cancelButton_), BN_CLICKED),
+                           reinterpret_cast<LPARAM>(cancelButton_));
         return true;
     }
     return !from;  // Enter with no default button: nothing to press
@@ -180,8 +191,8 @@ void TMessageForm::CreateControls(const std::string& text, uint8_t kind) {
         const bool isDefault = b.Index == layout_.DefaultIndex;
         DWORD style = WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         if (&b == &layout_.Buttons.front()) style |= WS_GROUP;
-        HWND button = CreateChild(wnd, "BUTTON", MessageButtonCaption(b.Index), style, b.Rect, ButtonIdBase + b.Index,
-                                  font);
+        HWND button =
+            CreateChild(wnd, "BUTTON", MessageButtonCaption(b.Index), style, b.Rect, ButtonIdBase + b.Index, font);
         if (isDefault) defaultButton_ = button;
         if (b.Index == layout_.CancelIndex) cancelButton_ = button;
     }

@@ -9,7 +9,9 @@ namespace orv {
 
 namespace {
 
-bool HasButton(uint16_t buttons, int index) { return index >= 0 && (buttons & (1u << index)) != 0; }
+bool HasButton(uint16_t buttons, int index) {
+    return index >= 0 && (buttons & (1u << index)) != 0;
+}
 
 // OK wins over Yes; otherwise Retry, which exists only in the Abort/Retry/Ignore set.
 int DefaultButtonIndex(uint16_t buttons) {

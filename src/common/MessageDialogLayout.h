@@ -25,8 +25,8 @@ struct TMessageDialogLayout {
     int ClientWidth = 0, ClientHeight = 0;
     TLayoutRect Icon, Text;
     std::vector<TLayoutButton> Buttons;  // in bit order
-    int DefaultIndex = -1;  // bit number of the default button, -1 for none shown
-    int CancelIndex = -1;   // bit number of the button Esc presses, -1 for none shown
+    int DefaultIndex = -1;               // bit number of the default button, -1 for none shown
+    int CancelIndex = -1;                // bit number of the button Esc presses, -1 for none shown
 };
 
 // Lays out a dialog whose font averages (ax, ay) and whose text measures textWidth x

@@ -23,7 +23,9 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return result + name;
 }
 
-char LastChar(const std::string& text) { return text.empty() ? '\0' : text.back(); }
+char LastChar(const std::string& text) {
+    return text.empty() ? '\0' : text.back();
+}
 
 void DropFirstChar(std::string& text) {
     if (!text.empty()) text.erase(0, 1);
@@ -44,12 +46,13 @@ bool SameTextNoCase(const std::string& a, const std::string& b) {
 }
 
 int CompareTextLocale(const std::string& a, const std::string& b) {
-    int r = ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE | SORT_STRINGSORT, a.c_str(), -1,
-                             b.c_str(), -1);
+    int r = ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE | SORT_STRINGSORT, a.c_str(), -1, b.c_str(), -1);
     return r - CSTR_EQUAL;
 }
 
-bool SameTextLocale(const std::string& a, const std::string& b) { return CompareTextLocale(a, b) == 0; }
+bool SameTextLocale(const std::string& a, const std::string& b) {
+    return CompareTextLocale(a, b) == 0;
+}
 
 std::string FolderPart(const std::string& path) {
     std::string::size_type i = path.find_last_of("\\:");

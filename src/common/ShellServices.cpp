@@ -21,8 +21,7 @@ HMODULE LoadSystemLibrary(const char* name) {
 SHGetFolderPathAFn BindFrom(const char* dll) {
     HMODULE module = LoadSystemLibrary(dll);  // kept loaded for the whole run
     if (!module) return nullptr;
-    return reinterpret_cast<SHGetFolderPathAFn>(
-        reinterpret_cast<void*>(::GetProcAddress(module, "SHGetFolderPathA")));
+    return reinterpret_cast<SHGetFolderPathAFn>(reinterpret_cast<void*>(::GetProcAddress(module, "SHGetFolderPathA")));
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ namespace {
 
 // Does the entry's name fall under the line: a folder prefix (ending in a backslash)
 // matches every name that begins with it, any other line only the name itself.
-bool IsPrefix(const std::string& line) { return LastChar(line) == '\\'; }
+bool IsPrefix(const std::string& line) {
+    return LastChar(line) == '\\';
+}
 
 bool MatchesPrefix(const std::string& name, const std::string& prefix) {
     return name.size() >= prefix.size() && SameTextNoCase(name.substr(0, prefix.size()), prefix);
@@ -30,11 +32,13 @@ int32_t ClampToInt32(int64_t v) {
     return static_cast<int32_t>(v);
 }
 
-bool ValidGroup(int group) { return group >= 0 && group < GroupCount; }
+bool ValidGroup(int group) {
+    return group >= 0 && group < GroupCount;
+}
 
 // Plans one entry unless the overwrite mode keeps the file that is already there.
-void PlanEntry(TAttachedFiles& files, const TAttachedFile& e, const std::string& destination, int group,
-               uint8_t mode, uint8_t passedMode, const std::string& publicFolder) {
+void PlanEntry(TAttachedFiles& files, const TAttachedFile& e, const std::string& destination, int group, uint8_t mode,
+               uint8_t passedMode, const std::string& publicFolder) {
     std::string path = destination;
     if (!DestIsFileName) {
         AddBackslash(path);
@@ -88,8 +92,7 @@ TDateTime FileModifiedTime(const std::string& path) {
     WORD dosDate = 0, dosTime = 0;
     // A time a DOS date cannot hold (before 1980) matches no payload entry: give the
     // zero date, which no entry carries, rather than decode garbage.
-    if (!::FileTimeToLocalFileTime(&fd.ftLastWriteTime, &local) ||
-        !::FileTimeToDosDateTime(&local, &dosDate, &dosTime))
+    if (!::FileTimeToLocalFileTime(&fd.ftLastWriteTime, &local) || !::FileTimeToDosDateTime(&local, &dosDate, &dosTime))
         return 0;
     SYSTEMTIME t = {};
     t.wYear = static_cast<WORD>(1980 + (dosDate >> 9));
@@ -119,8 +122,7 @@ int32_t ComponentSize(const TAttachedFiles& files, const TSetupState& state, con
     return ClampToInt32(sum);
 }
 
-void AddFiles(TAttachedFiles& files, const std::string& name, const std::string& destination, int group,
-              uint8_t mode) {
+void AddFiles(TAttachedFiles& files, const std::string& name, const std::string& destination, int group, uint8_t mode) {
     if (!ValidGroup(group)) return;
     const uint8_t passedMode = mode;
     if (files.ForceOverwrite) mode = omAlways;

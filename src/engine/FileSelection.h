@@ -18,8 +18,7 @@ extern bool DestIsFileName;
 // Bytes the list's entries take on the destination's drive, each rounded to clusters.
 int32_t ComponentSize(const TAttachedFiles& files, const TSetupState& state, const std::string& fileList);
 // Plans every entry that the name or folder prefix matches into group g.
-void AddFiles(TAttachedFiles& files, const std::string& name, const std::string& destination, int group,
-              uint8_t mode);
+void AddFiles(TAttachedFiles& files, const std::string& name, const std::string& destination, int group, uint8_t mode);
 void ClearGroup(TAttachedFiles& files, int group);
 int32_t TotalSize(const TAttachedFiles& files);
 // The file's last-write time in local time at DOS precision; now when it is not found.

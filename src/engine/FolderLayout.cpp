@@ -56,8 +56,7 @@ bool QueryExternalBus(const std::string& drive) {
     std::memcpy(out + offsetof(STORAGE_DEVICE_DESCRIPTOR, Size), &size, sizeof size);
 
     DWORD returned = 0;
-    if (!::DeviceIoControl(volume.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, 12, out, OutSize, &returned,
-                           nullptr))
+    if (!::DeviceIoControl(volume.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, 12, out, OutSize, &returned, nullptr))
         return false;
 
     STORAGE_BUS_TYPE busType;
@@ -83,7 +82,9 @@ bool IsExternalDrive(const std::string& path) {
     return QueryExternalBus(drive);
 }
 
-bool IsPortableInstall(const TSetupState& state) { return IsExternalDrive(state.Options.DestDir); }
+bool IsPortableInstall(const TSetupState& state) {
+    return IsExternalDrive(state.Options.DestDir);
+}
 
 std::string InstallPath(const TSetupState& state, const std::string& name) {
     return JoinPath(state.Options.DestDir, name);

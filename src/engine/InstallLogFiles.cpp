@@ -17,9 +17,13 @@ namespace {
 const char InstallLogName[] = "Install.log";
 const char UpdateLogName[] = "Update.log";
 
-bool LocaleLess(const std::string& a, const std::string& b) { return CompareTextLocale(a, b) < 0; }
+bool LocaleLess(const std::string& a, const std::string& b) {
+    return CompareTextLocale(a, b) < 0;
+}
 
-bool IsStampLine(const std::string& line) { return !line.empty() && line[0] == '*'; }
+bool IsStampLine(const std::string& line) {
+    return !line.empty() && line[0] == '*';
+}
 
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     std::string text;
@@ -66,7 +70,9 @@ std::string UpdateLogStampLine(TDateTime stamp) {
     return line;
 }
 
-void SortLogLines(std::vector<std::string>& lines) { std::stable_sort(lines.begin(), lines.end(), LocaleLess); }
+void SortLogLines(std::vector<std::string>& lines) {
+    std::stable_sort(lines.begin(), lines.end(), LocaleLess);
+}
 
 std::vector<std::string> MergeUpdateLog(std::vector<std::string> lines, const std::vector<std::string>& publicFiles,
                                         const std::string& stampLine) {
@@ -79,7 +85,8 @@ std::vector<std::string> MergeUpdateLog(std::vector<std::string> lines, const st
                 lines.end());
     // A run of stamp lines keeps its first, oldest stamp, which the files after it follow.
     for (size_t i = lines.size(); i-- > 1;)
-        if (IsStampLine(lines[i]) && IsStampLine(lines[i - 1])) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+        if (IsStampLine(lines[i]) && IsStampLine(lines[i - 1]))
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
     if (!lines.empty() && IsStampLine(lines.back())) lines.pop_back();
 
     lines.push_back(stampLine);

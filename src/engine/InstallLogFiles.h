@@ -28,8 +28,7 @@ void SortLogLines(std::vector<std::string>& lines);
 // The new contents of Update.log: the old lines cleaned of empty lines, of lines equal to
 // a public file, of stamp lines left without files; then the stamp line and the files.
 // publicFiles must be sorted with SortLogLines.
-std::vector<std::string> MergeUpdateLog(std::vector<std::string> oldLines,
-                                        const std::vector<std::string>& publicFiles,
+std::vector<std::string> MergeUpdateLog(std::vector<std::string> oldLines, const std::vector<std::string>& publicFiles,
                                         const std::string& stampLine);
 
 }  // namespace orv

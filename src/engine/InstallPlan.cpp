@@ -15,7 +15,9 @@ namespace {
 constexpr const char* SoundSettings =
     "[\\Software\\Orvanel Word Processor\\Sounds\\General Settings]\r\nSoundScheme=Basic.asn";
 
-bool Chosen(const TSetupState& state, int component) { return (state.ChosenComponents >> component) & 1; }
+bool Chosen(const TSetupState& state, int component) {
+    return (state.ChosenComponents >> component) & 1;
+}
 
 // The program and its licence: always installed, whatever the first box shows. Files of
 // the older version that a newer one replaces under another name go first.

@@ -33,7 +33,9 @@ bool CopyOne(TAttachedFiles& files, const TFileToInstall& copy) {
 }
 
 // Moves State from one value to another unless the other side changed it meanwhile.
-bool SwapState(uint8_t from, uint8_t to) { return InstallStatus.State.compare_exchange_strong(from, to); }
+bool SwapState(uint8_t from, uint8_t to) {
+    return InstallStatus.State.compare_exchange_strong(from, to);
+}
 
 }  // namespace
 
@@ -70,9 +72,13 @@ TInstallThread::TInstallThread(TAttachedFiles& files) {
     if (!thread_) InstallStatus.State.store(tsFailed);
 }
 
-TInstallThread::~TInstallThread() { WaitForEnd(); }
+TInstallThread::~TInstallThread() {
+    WaitForEnd();
+}
 
-bool TInstallThread::Ended() const { return !thread_ || ::WaitForSingleObject(thread_.get(), 0) == WAIT_OBJECT_0; }
+bool TInstallThread::Ended() const {
+    return !thread_ || ::WaitForSingleObject(thread_.get(), 0) == WAIT_OBJECT_0;
+}
 
 void TInstallThread::WaitForEnd() {
     // Each round pushes the handshake towards the end: the worker may turn an answer back

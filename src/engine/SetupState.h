@@ -17,9 +17,9 @@ enum : uint8_t { csUnchecked = 0, csChecked = 1, csGrayed = 2 };
 
 // The setup options, remembered between runs.
 struct TOptions {
-    std::string DestDir;         // destination folder, with or without a final backslash
-    uint32_t Comps = 0x7FFFFFFF; // bit i = component i chosen; bits 6..31 carried over
-    std::string Extensions;      // document types to associate: letters "A" to "D"
+    std::string DestDir;          // destination folder, with or without a final backslash
+    uint32_t Comps = 0x7FFFFFFF;  // bit i = component i chosen; bits 6..31 carried over
+    std::string Extensions;       // document types to associate: letters "A" to "D"
 };
 
 // Everything the install needs from the wizard, with no window in it. The wizard owns one
@@ -38,7 +38,7 @@ struct TSetupState {
     bool Launch = true;            // "Launch Orvanel Word Processor" on the Finish page
     bool AssocChecked[4] = {false, false, false, false};  // the four document-type boxes
 
-    TDateTime InstallStamp = 0;    // set by the plan of a non-portable install
+    TDateTime InstallStamp = 0;  // set by the plan of a non-portable install
     bool InstallStampSet = false;
 };
 

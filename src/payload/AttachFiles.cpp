@@ -16,7 +16,9 @@ TAttachedFiles::TAttachedFiles() {
     Load(res.Bytes, res.Count);
 }
 
-TAttachedFiles::TAttachedFiles(const void* packed, uint32_t count) { Load(packed, count); }
+TAttachedFiles::TAttachedFiles(const void* packed, uint32_t count) {
+    Load(packed, count);
+}
 
 TAttachedFiles::~TAttachedFiles() {
     PublicFiles.clear();
@@ -45,8 +47,7 @@ void TAttachedFiles::ListEntries() {
     while (o < total) {
         auto entry = std::make_unique<TAttachedFile>();
         const int64_t n = d[o];
-        if (o + 1 + n + 12 > total)
-            throw EArchiveFormat("A record header runs past the end of the archive.");
+        if (o + 1 + n + 12 > total) throw EArchiveFormat("A record header runs past the end of the archive.");
         entry->Name.assign(reinterpret_cast<const char*>(d + o + 1), static_cast<size_t>(n));
         o += 1 + n;
         std::memcpy(&entry->Timestamp, d + o, 8);

@@ -62,8 +62,8 @@ bool TAttachedFiles::ExtractFile(const TAttachedFile* entry, const std::string& 
     const uint8_t* bytes = Data() + entry->DataOffset;
     for (;;) {
         if (TryWriteEntry(*entry, bytes, destination)) return true;
-        const std::string text = "Cannot create file \"" + destination +
-                                 "\".\rAnother application might already be using this file.";
+        const std::string text =
+            "Cannot create file \"" + destination + "\".\rAnother application might already be using this file.";
         const int32_t answer = SafeMessageDialog(text, mkError, mbAbort | mbRetry | mbIgnore);
         if (answer == IDABORT) return false;
         if (answer == IDIGNORE) return true;

@@ -63,7 +63,8 @@ InflatedBlock InflateToMemory(const void* input, uint32_t inputCount, uint32_t s
         // progress with output space left is cut short: both are damage, not a reason to grow.
         if (rc < 0 || rc == Z_NEED_DICT || zs->avail_out != 0)
             throw EArchiveDamaged(zs->msg ? zs->msg : "The archive is damaged or incomplete.");
-        if (capacity + (step ? step : 256) > 0x7FFFFFFF) throw EArchiveDamaged("The archive inflates to 2 GiB or more.");
+        if (capacity + (step ? step : 256) > 0x7FFFFFFF)
+            throw EArchiveDamaged("The archive inflates to 2 GiB or more.");
         capacity += step ? step : 256;
         uint8_t* base = Reallocate(out.Data, static_cast<size_t>(capacity));
         zs->next_out = base + zs->total_out;

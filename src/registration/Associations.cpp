@@ -22,7 +22,9 @@ std::string QuotedProductPath(const TSetupState& state) {
 }
 
 // WinExec does not wait for the program, and its result is of no use to the user here.
-void StartProduct(const std::string& commandLine) { ::WinExec(commandLine.c_str(), SW_SHOW); }
+void StartProduct(const std::string& commandLine) {
+    ::WinExec(commandLine.c_str(), SW_SHOW);
+}
 
 }  // namespace
 

@@ -36,8 +36,7 @@ bool TRegistry::ReadString(const std::string& name, std::string& value) const {
     // The value may grow between the size query and the read: ask again until it fits.
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD type = 0, size = 0;
-        if (::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return false;
+        if (::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
         // Another type's bytes are no text; reading them as one would show garbage.
         if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
         if (size == 0) {
@@ -45,8 +44,8 @@ bool TRegistry::ReadString(const std::string& name, std::string& value) const {
             return true;
         }
         std::vector<char> buf(size);
-        LONG rc = ::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()),
-                                     &size);
+        LONG rc =
+            ::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size);
         if (rc == ERROR_MORE_DATA) continue;
         if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
         std::string text(buf.data(), size);  // a stored value need not end in a NUL

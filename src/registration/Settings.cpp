@@ -17,7 +17,9 @@ constexpr const char* ValInstallToAll = "INSTALLTOALL";
 constexpr const char* ValExtensions = "EXTENSIONS";
 constexpr const char* ValLaunch = "LAUNCH";
 
-bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsSeparator(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 // A value that is missing, or not of its type and size, keeps its default.
 bool ReadFlag(const TRegistry& reg, const char* name, bool defaultValue) {
@@ -48,8 +50,7 @@ void SaveUninstallEntry(TRegistry& reg, const TSetupState& state) {
     reg.SelectRoot(HKEY_LOCAL_MACHINE);
     reg.OpenOrCreateKey(UninstallKey);
     reg.PutString("DisplayName", ProductName);
-    reg.PutString("UninstallString", "\"" + InstallPath(state, std::string(ProductExeName) + "\"") +
-                                         UninstallArgument);
+    reg.PutString("UninstallString", "\"" + InstallPath(state, std::string(ProductExeName) + "\"") + UninstallArgument);
 }
 
 }  // namespace

@@ -8,8 +8,7 @@
 namespace orv {
 
 constexpr const char* ShortcutName = "Orvanel Word Processor.lnk";
-constexpr const char* ShortcutDescription =
-    "Compact, fast-loading, but still powerful and efficient word processor.";
+constexpr const char* ShortcutDescription = "Compact, fast-loading, but still powerful and efficient word processor.";
 
 // Writes one .lnk file (making its folder, with "Made Dir: " lines) and logs it as a copied
 // file. Failures are passed over; nothing is written when the shell-link object is missing.

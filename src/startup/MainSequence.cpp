@@ -85,8 +85,7 @@ int RunProgram() {
     const bool supported = IsWin2000OrLater();
     int exitCode = 0;
     if (!supported) {
-        ::MessageBoxA(nullptr, "This program requires Windows 2000 or later.", nullptr,
-                      MB_OK | MB_ICONEXCLAMATION);
+        ::MessageBoxA(nullptr, "This program requires Windows 2000 or later.", nullptr, MB_OK | MB_ICONEXCLAMATION);
     } else {
         try {
             RunMainSequence();

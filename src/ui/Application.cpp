@@ -29,26 +29,31 @@ void InitApplication() {
     wc.lpszClassName = ApplicationClass;
     ::RegisterClassA(&wc);
     // Never shown: it only carries the title and the icon, as the task switcher reads them.
-    applicationWindow = ::CreateWindowExA(WS_EX_TOOLWINDOW, ApplicationClass, applicationTitle.c_str(), WS_POPUP,
-                                          0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    applicationWindow = ::CreateWindowExA(WS_EX_TOOLWINDOW, ApplicationClass, applicationTitle.c_str(), WS_POPUP, 0, 0,
+                                          0, 0, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-HWND ApplicationWindow() { return applicationWindow; }
+HWND ApplicationWindow() {
+    return applicationWindow;
+}
 
 void SetApplicationIcon(HICON icon) {
     applicationIcon = icon;
-    if (applicationWindow)
-        ::SendMessageA(applicationWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    if (applicationWindow) ::SendMessageA(applicationWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
-HICON ApplicationIcon() { return applicationIcon; }
+HICON ApplicationIcon() {
+    return applicationIcon;
+}
 
 void SetApplicationTitle(const std::string& title) {
     applicationTitle = title;
     if (applicationWindow) ::SetWindowTextA(applicationWindow, title.c_str());
 }
 
-std::string ApplicationTitle() { return applicationTitle; }
+std::string ApplicationTitle() {
+    return applicationTitle;
+}
 
 std::string CurrentExceptionTypeName() {
     try {

@@ -24,11 +24,11 @@ TControl* TControl::FromHandle(HWND wnd) {
     return wnd ? static_cast<TControl*>(::GetPropA(wnd, ControlProperty)) : nullptr;
 }
 
-HWND TControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
-                           int id, int left, int top, int width, int height) {
-    HWND wnd = ::CreateWindowExA(exStyle, className, text, style | WS_CHILD, left, top, width, height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
-                                 nullptr);
+HWND TControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent, int id,
+                           int left, int top, int width, int height) {
+    HWND wnd =
+        ::CreateWindowExA(exStyle, className, text, style | WS_CHILD, left, top, width, height, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
     Attach(wnd, id);
     return wnd;
 }
@@ -37,13 +37,21 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     ::MoveWindow(handle_, left, top, width, height, TRUE);
 }
 
-void TControl::SetVisible(bool visible) { ::ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
+void TControl::SetVisible(bool visible) {
+    ::ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
 
-bool TControl::Visible() const { return (::GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool TControl::Visible() const {
+    return (::GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
-void TControl::SetEnabled(bool enabled) { ::EnableWindow(handle_, enabled ? TRUE : FALSE); }
+void TControl::SetEnabled(bool enabled) {
+    ::EnableWindow(handle_, enabled ? TRUE : FALSE);
+}
 
-bool TControl::Enabled() const { return ::IsWindowEnabled(handle_) != FALSE; }
+bool TControl::Enabled() const {
+    return ::IsWindowEnabled(handle_) != FALSE;
+}
 
 void TControl::SetFocus() {
     if (!handle_ || ::GetFocus() == handle_) return;
@@ -59,7 +67,9 @@ void TControl::SetFont(HFONT font) {
     FontChanged();
 }
 
-HFONT TControl::Font() const { return reinterpret_cast<HFONT>(::SendMessageA(handle_, WM_GETFONT, 0, 0)); }
+HFONT TControl::Font() const {
+    return reinterpret_cast<HFONT>(::SendMessageA(handle_, WM_GETFONT, 0, 0));
+}
 
 std::string TControl::Text() const {
     int length = ::GetWindowTextLengthA(handle_);
@@ -68,13 +78,21 @@ std::string TControl::Text() const {
     return text;
 }
 
-void TControl::SetText(const std::string& text) { ::SetWindowTextA(handle_, text.c_str()); }
+void TControl::SetText(const std::string& text) {
+    ::SetWindowTextA(handle_, text.c_str());
+}
 
-void TControl::Accelerate() { SetFocus(); }
+void TControl::Accelerate() {
+    SetFocus();
+}
 
-bool TControl::HandleParentMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool TControl::HandleParentMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
-void TControlRouter::Add(TControl* control) { controls_.push_back(control); }
+void TControlRouter::Add(TControl* control) {
+    controls_.push_back(control);
+}
 
 void TControlRouter::Remove(TControl* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());

@@ -47,8 +47,8 @@ public:
 
 protected:
     // Creates the child window; the control's id is its child-window identifier.
-    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
-                     int id, int left, int top, int width, int height);
+    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent, int id, int left,
+                     int top, int width, int height);
     void Attach(HWND handle, int id);
     // Called after WM_SETFONT, for controls whose size follows their font.
     virtual void FontChanged() {}

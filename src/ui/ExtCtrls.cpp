@@ -57,8 +57,8 @@ void TImage::Create(HWND parent, int id, int left, int top, int width, int heigh
 }
 
 bool TImage::LoadBitmapResource(const char* name) {
-    bitmap_.reset(static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    bitmap_.reset(
+        static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     ::InvalidateRect(Handle(), nullptr, TRUE);
     return bitmap_.valid();
 }
@@ -73,8 +73,7 @@ void TImage::Paint(HDC dc, const RECT& client) {
 void TTabSheet::Create(TPageControl& owner, int id) {
     RECT rc;
     ::GetClientRect(owner.Handle(), &rc);
-    CreateWindowed("TTabSheet", "", WS_CLIPSIBLINGS, ContainerExStyle, owner.Handle(), id, 0, 0, rc.right,
-                   rc.bottom);
+    CreateWindowed("TTabSheet", "", WS_CLIPSIBLINGS, ContainerExStyle, owner.Handle(), id, 0, 0, rc.right, rc.bottom);
     owner.AddPage(this);
 }
 

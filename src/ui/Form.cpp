@@ -7,9 +7,13 @@ namespace orv::ui {
 
 namespace {
 
-bool IsUsable(HWND wnd) { return wnd && ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd); }
+bool IsUsable(HWND wnd) {
+    return wnd && ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd);
+}
 
-bool IsUsable(TButton* button) { return button && IsUsable(button->Handle()); }
+bool IsUsable(TButton* button) {
+    return button && IsUsable(button->Handle());
+}
 
 char UpperAnsi(char c) {
     auto value = reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(c)));
@@ -51,7 +55,9 @@ char MnemonicOf(const std::string& caption) {
     return '\0';
 }
 
-TForm::~TForm() { DestroyHandle(); }
+TForm::~TForm() {
+    DestroyHandle();
+}
 
 void TForm::DestroyHandle() {
     if (Handle() && ::IsWindow(Handle())) ::DestroyWindow(Handle());

@@ -16,7 +16,9 @@ std::map<std::string, TControlFactory>& Registry() {
 }
 
 // Heights of rows that leave theirs to the class, for the 8-point dialog font.
-int HeightOr(const TControlDesc& d, int fallback) { return d.Height ? d.Height : fallback; }
+int HeightOr(const TControlDesc& d, int fallback) {
+    return d.Height ? d.Height : fallback;
+}
 
 template <typename T>
 std::unique_ptr<T> Make() {
@@ -105,7 +107,9 @@ void RegisterControlClass(const std::string& className, TControlFactory factory)
     Registry()[className] = factory;
 }
 
-bool IsControlClassRegistered(const std::string& className) { return Registry().count(className) != 0; }
+bool IsControlClassRegistered(const std::string& className) {
+    return Registry().count(className) != 0;
+}
 
 void RegisterStandardControlClasses() {
     RegisterControlClass("TBevel", MakeBevel);

@@ -25,8 +25,8 @@ enum : uint32_t {
 
 struct TControlDesc {
     const char* Name;
-    const char* ClassName;  // a registered control class, such as "TButton"
-    const char* Parent;     // the name of an earlier row, or "" for the form itself
+    const char* ClassName;         // a registered control class, such as "TButton"
+    const char* Parent;            // the name of an earlier row, or "" for the form itself
     int Left, Top, Width, Height;  // Height 0: the class's default height
     const char* Caption;
     uint32_t Options;

@@ -11,7 +11,9 @@ namespace {
 constexpr DWORD Shown = WS_VISIBLE;
 constexpr DWORD Focusable = WS_VISIBLE | WS_TABSTOP;
 
-bool IsNotification(UINT msg, WPARAM wParam, WORD code) { return msg == WM_COMMAND && HIWORD(wParam) == code; }
+bool IsNotification(UINT msg, WPARAM wParam, WORD code) {
+    return msg == WM_COMMAND && HIWORD(wParam) == code;
+}
 }  // namespace
 
 void TLabel::Create(HWND parent, int id, int left, int top, int width, int height, const std::string& caption,
@@ -81,7 +83,9 @@ void TCheckBox::Create(HWND parent, int id, int left, int top, int width, int he
     CreateChild("BUTTON", caption.c_str(), Focusable | BS_AUTOCHECKBOX, 0, parent, id, left, top, width, height);
 }
 
-bool TCheckBox::Checked() const { return ::SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TCheckBox::Checked() const {
+    return ::SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void TCheckBox::SetChecked(bool checked) {
     ::SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -103,7 +107,9 @@ void TEdit::Create(HWND parent, int id, int left, int top, int width, int height
     CreateChild("EDIT", "", Focusable | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent, id, left, top, width, height);
 }
 
-void TEdit::SelectAll() { ::SendMessageA(Handle(), EM_SETSEL, 0, -1); }
+void TEdit::SelectAll() {
+    ::SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
 
 bool TEdit::HandleParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     if (!IsNotification(msg, wParam, EN_CHANGE)) return false;
@@ -127,9 +133,13 @@ void TMemo::SetLines(const std::vector<std::string>& lines) {
     SetText(text);
 }
 
-bool TMemo::IsEmpty() const { return ::GetWindowTextLengthA(Handle()) == 0; }
+bool TMemo::IsEmpty() const {
+    return ::GetWindowTextLengthA(Handle()) == 0;
+}
 
-int TMemo::LineCount() const { return static_cast<int>(::SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)); }
+int TMemo::LineCount() const {
+    return static_cast<int>(::SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0));
+}
 
 bool TMemo::HandleParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     // A read-only edit asks for static colours; the text box keeps the window's.
@@ -150,11 +160,17 @@ int TListBox::AddItem(const std::string& text) {
     return static_cast<int>(::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-int TListBox::Count() const { return static_cast<int>(::SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }
+int TListBox::Count() const {
+    return static_cast<int>(::SendMessageA(Handle(), LB_GETCOUNT, 0, 0));
+}
 
-int TListBox::ItemIndex() const { return static_cast<int>(::SendMessageA(Handle(), LB_GETCURSEL, 0, 0)); }
+int TListBox::ItemIndex() const {
+    return static_cast<int>(::SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
+}
 
-void TListBox::SetItemIndex(int index) { ::SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void TListBox::SetItemIndex(int index) {
+    ::SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
 
 std::string TListBox::Item(int index) const {
     LRESULT length = ::SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -176,12 +192,20 @@ void TProgressBar::Create(HWND parent, int id, int left, int top, int width, int
     CreateChild(PROGRESS_CLASSA, "", Shown, 0, parent, id, left, top, width, height);
 }
 
-void TProgressBar::SetMax(int max) { ::SendMessageA(Handle(), PBM_SETRANGE32, 0, max); }
+void TProgressBar::SetMax(int max) {
+    ::SendMessageA(Handle(), PBM_SETRANGE32, 0, max);
+}
 
-int TProgressBar::Max() const { return static_cast<int>(::SendMessageA(Handle(), PBM_GETRANGE, FALSE, 0)); }
+int TProgressBar::Max() const {
+    return static_cast<int>(::SendMessageA(Handle(), PBM_GETRANGE, FALSE, 0));
+}
 
-void TProgressBar::SetPosition(int position) { ::SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0); }
+void TProgressBar::SetPosition(int position) {
+    ::SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
 
-int TProgressBar::Position() const { return static_cast<int>(::SendMessageA(Handle(), PBM_GETPOS, 0, 0)); }
+int TProgressBar::Position() const {
+    return static_cast<int>(::SendMessageA(Handle(), PBM_GETPOS, 0, 0));
+}
 
 }  // namespace orv::ui

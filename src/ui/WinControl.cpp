@@ -11,9 +11,13 @@ void TWinControl::SetColor(COLORREF color) {
     if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-COLORREF TWinControl::Color() const { return color_ == CLR_INVALID ? ::GetSysColor(COLOR_BTNFACE) : color_; }
+COLORREF TWinControl::Color() const {
+    return color_ == CLR_INVALID ? ::GetSysColor(COLOR_BTNFACE) : color_;
+}
 
-HBRUSH TWinControl::BackgroundBrush() const { return brush_ ? brush_.get() : ::GetSysColorBrush(COLOR_BTNFACE); }
+HBRUSH TWinControl::BackgroundBrush() const {
+    return brush_ ? brush_.get() : ::GetSysColorBrush(COLOR_BTNFACE);
+}
 
 HWND TWinControl::CreateWindowed(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
                                  int id, int left, int top, int width, int height) {
@@ -29,8 +33,8 @@ HWND TWinControl::CreateWindowed(const char* className, const char* text, DWORD 
     }
     if (parent) style |= WS_CHILD;
     HMENU menu = parent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
-    HWND wnd = ::CreateWindowExA(exStyle, className, text, style, left, top, width, height, parent, menu, instance,
-                                 this);
+    HWND wnd =
+        ::CreateWindowExA(exStyle, className, text, style, left, top, width, height, parent, menu, instance, this);
     Attach(wnd, id);
     return wnd;
 }

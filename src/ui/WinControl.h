@@ -31,7 +31,7 @@ private:
 
     TControlRouter router_;
     HFONT font_ = nullptr;  // the font set with WM_SETFONT, not owned
-    UniqueHBrush brush_;  // empty: the system button-face brush
+    UniqueHBrush brush_;    // empty: the system button-face brush
     COLORREF color_ = CLR_INVALID;
 };
 

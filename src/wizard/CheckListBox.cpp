@@ -35,17 +35,17 @@ TCheckListBox::~TCheckListBox() {
     if (Handle()) ::RemoveWindowSubclass(Handle(), SubclassProc, SubclassId);
 }
 
-void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font,
-                           int itemHeight) {
-    CreateChild("LISTBOX", "",
-                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                    LBS_NOINTEGRALHEIGHT,
-                WS_EX_CLIENTEDGE, parent, id, left, top, width, height);
+void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int itemHeight) {
+    CreateChild(
+        "LISTBOX", "",
+        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+        WS_EX_CLIENTEDGE, parent, id, left, top, width, height);
     SetFont(font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
     // Measured during creation, before the parent can route it to us: set the height now.
     ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight, 0));
     ::SetWindowSubclass(Handle(), SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
-    for (const TItem& item : items_) ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
+    for (const TItem& item : items_)
+        ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
 }
 
 int TCheckListBox::AddItem(const std::string& text) {
@@ -98,7 +98,9 @@ SIZE TCheckListBox::CheckBoxSize() {
     return size;
 }
 
-int TCheckListBox::CheckWidth() { return CheckBoxSize().cx + 2; }
+int TCheckListBox::CheckWidth() {
+    return CheckBoxSize().cx + 2;
+}
 
 void TCheckListBox::InvalidateCheck(int index) {
     RECT r;

@@ -52,8 +52,7 @@ private:
         int32_t Data = 0;
     };
 
-    static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
+    static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     const TItem& At(int index) const { return items_[static_cast<size_t>(index)]; }
     void MousePressed(LPARAM lParam);
     void InvalidateCheck(int index);

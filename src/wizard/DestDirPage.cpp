@@ -85,7 +85,9 @@ std::string TDestDirPage::EditText() const {
     return std::string(buf.data(), static_cast<size_t>(got > 0 ? got : 0));
 }
 
-void TDestDirPage::SetEditText(const std::string& text) { ::SetWindowTextA(edit_, text.c_str()); }
+void TDestDirPage::SetEditText(const std::string& text) {
+    ::SetWindowTextA(edit_, text.c_str());
+}
 
 void TDestDirPage::NormalizeDestDir() {
     SetEditText(orv::NormalizeDestDir(EditText(), drives_.Drive(), GetSpecialFolder(CSIDL_PROGRAM_FILES)));

@@ -17,7 +17,9 @@ namespace {
 constexpr DWORD NameBufferSize = 261;
 constexpr int DropDownItems = 8;
 
-bool IsLowerLetter(char c) { return ::IsCharAlphaA(c) && ::IsCharLowerA(c); }
+bool IsLowerLetter(char c) {
+    return ::IsCharAlphaA(c) && ::IsCharLowerA(c);
+}
 
 // Lower case after a lower-case letter, upper case otherwise. On double-byte systems only
 // A-Z and a-z change, so that lead and trail bytes stay intact.
@@ -99,8 +101,8 @@ void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, i
 
     // A drop-down list's window height includes its list; the layout's height is the box's.
     CreateChild("COMBOBOX", "",
-                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                0, parent, id, left, top, width, height + DropDownItems * itemHeight + 2);
+                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0,
+                parent, id, left, top, width, height + DropDownItems * itemHeight + 2);
     SetFont(font);
     // Owner-drawn heights are asked for during creation, before anyone can answer; set them
     // now. The selection field keeps the layout's box height (less the frame).

@@ -101,10 +101,10 @@ TDirectoryListBox::~TDirectoryListBox() = default;
 void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font) {
     openPicture_ = LoadBitmapResource("OPENFOLDER");
     closedPicture_ = LoadBitmapResource("CLOSEDFOLDER");
-    CreateChild("LISTBOX", "",
-                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                    LBS_NOINTEGRALHEIGHT,
-                WS_EX_CLIENTEDGE, parent, id, left, top, width, height);
+    CreateChild(
+        "LISTBOX", "",
+        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+        WS_EX_CLIENTEDGE, parent, id, left, top, width, height);
     if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     SetFont(font);
 

@@ -23,8 +23,8 @@ private:
 }  // namespace
 
 UniqueHBitmap LoadBitmapResource(const char* name) {
-    return UniqueHBitmap(static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return UniqueHBitmap(
+        static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {

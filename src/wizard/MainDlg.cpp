@@ -89,7 +89,9 @@ void TMainDlgForm::BNClick(ui::TControl* sender) {
     GoToPage(from, to);
 }
 
-void TMainDlgForm::CancelBtnClick(ui::TControl*) { Close(); }
+void TMainDlgForm::CancelBtnClick(ui::TControl*) {
+    Close();
+}
 
 bool TMainDlgForm::CloseQuery() {
     bool canClose = true;
@@ -135,6 +137,8 @@ void TMainDlgForm::WMActivateApp(bool active) {
     if (active && PgCtrl->ActivePage() == FindPageByTag(pgSelComp)) UpdateDiskSpace();
 }
 
-void TMainDlgForm::UpdateDiskSpace() { selCompPage_->UpdateDiskSpace(); }
+void TMainDlgForm::UpdateDiskSpace() {
+    selCompPage_->UpdateDiskSpace();
+}
 
 }  // namespace orv

@@ -30,8 +30,15 @@ constexpr const char* MainDlgClassName = "TMainDlgForm";
 
 // Page numbers: the tags of the pages; 8 stands for finishing and closing.
 enum : uint8_t {
-    pgWelcome = 0, pgLicense = 1, pgDestDir = 2, pgSelComp = 3, pgStart = 4,
-    pgInstalling = 5, pgAssoc = 6, pgFinish = 7, pgClose = 8,
+    pgWelcome = 0,
+    pgLicense = 1,
+    pgDestDir = 2,
+    pgSelComp = 3,
+    pgStart = 4,
+    pgInstalling = 5,
+    pgAssoc = 6,
+    pgFinish = 7,
+    pgClose = 8,
 };
 
 // Registers every control class the wizard's table names (the layer's own and the

@@ -47,7 +47,8 @@ const ui::TControlDesc Layout[] = {
     {"FinishTabSheet", "TTabSheet", "PgCtrl", 0, 0, 0, 0, "", 0},
     {"WelcomeLbl", "TLabel", "WelcomeTabSheet", 12, 27, 349, 115,
      "This program will install Orvanel Word Processor (version 2.0.6.0%s) on your computer.\r\r\r\r\r"
-     "Click Next to continue. Click Cancel to quit Setup.", 0},
+     "Click Next to continue. Click Cancel to quit Setup.",
+     0},
     {"C", "TLabel", "LicenseTabSheet", 12, 7, 0, 0, "Please read the following License Agreement:", coAutoSize},
     {"LicenseMemo", "TMemo", "LicenseTabSheet", 12, 25, 345, 207, "", 0},
     {"LicenseChkBx", "TCheckBox", "LicenseTabSheet", 12, 237, 282, 0,
@@ -66,9 +67,10 @@ const ui::TControlDesc Layout[] = {
     {"SelCompDiskSpaceAvailLbl2", "TLabel", "E", 185, 25, 150, 13, "", coRightAlign},
     {"H", "TLabel", "StartTabSheet", 11, 7, 345, 58,
      "You are now ready to install Orvanel Word Processor.\r\r"
-     "Click Next to begin installation. Click Back if you want to review or change installation settings.", 0},
-    {"InstallToAllChkBx", "TCheckBox", "StartTabSheet", 11, 209, 220, 0,
-     "Install for &anyone who uses this computer", 0},
+     "Click Next to begin installation. Click Back if you want to review or change installation settings.",
+     0},
+    {"InstallToAllChkBx", "TCheckBox", "StartTabSheet", 11, 209, 220, 0, "Install for &anyone who uses this computer",
+     0},
     {"I", "TLabel", "InstallingTabSheet", 11, 170, 0, 0, "Installing", coAutoSize},
     {"InstallingLbl2", "TLabel", "InstallingTabSheet", 58, 170, 0, 0, "", coAutoSize},
     {"J", "TLabel", "InstallingTabSheet", 290, 170, 0, 0, "Please wait...", coAutoSize},
@@ -81,7 +83,8 @@ const ui::TControlDesc Layout[] = {
     {"AssocChkBx4", "TCheckBox", "AssocTabSheet", 40, 157, 180, 0, "MS Word DOCX Documents", 0},
     {"FinishLbl", "TLabel", "FinishTabSheet", 11, 7, 345, 150,
      "Orvanel Word Processor 2.0.6.0%s has been successfully installed on your system.\r\r"
-     "Click Finish to exit this Setup.", 0},
+     "Click Finish to exit this Setup.",
+     0},
     {"FinishChkBx", "TCheckBox", "FinishTabSheet", 40, 190, 180, 0, "&Launch Orvanel Word Processor", 0},
 };
 

@@ -37,15 +37,32 @@ void TMainDlgForm::GoToPage(uint8_t from, uint8_t to) {
     ui::TControl* focus = nullptr;
     bool goOn = true;
     switch (to) {
-    case pgLicense: goOn = EnterLicense(from, focus); break;
-    case pgDestDir: goOn = EnterDestDir(from, focus); break;
-    case pgSelComp: goOn = EnterSelComp(from, focus); break;
-    case pgStart: goOn = EnterStart(focus); break;
-    case pgInstalling: goOn = EnterInstalling(); break;
-    case pgAssoc: goOn = EnterAssoc(focus); break;
-    case pgFinish: goOn = EnterFinish(); break;
-    case pgClose: FinishAndClose(); return;
-    default: break;
+    case pgLicense:
+        goOn = EnterLicense(from, focus);
+        break;
+    case pgDestDir:
+        goOn = EnterDestDir(from, focus);
+        break;
+    case pgSelComp:
+        goOn = EnterSelComp(from, focus);
+        break;
+    case pgStart:
+        goOn = EnterStart(focus);
+        break;
+    case pgInstalling:
+        goOn = EnterInstalling();
+        break;
+    case pgAssoc:
+        goOn = EnterAssoc(focus);
+        break;
+    case pgFinish:
+        goOn = EnterFinish();
+        break;
+    case pgClose:
+        FinishAndClose();
+        return;
+    default:
+        break;
     }
     if (!goOn) return;
     ShowPage(to, focus);
@@ -118,7 +135,9 @@ bool TMainDlgForm::EnterStart(ui::TControl*& focus) {
     return true;
 }
 
-bool TMainDlgForm::EnterInstalling() { return !ProductRunningRefusal(); }
+bool TMainDlgForm::EnterInstalling() {
+    return !ProductRunningRefusal();
+}
 
 bool TMainDlgForm::EnterAssoc(ui::TControl*& focus) {
     InstallingProgressBar->SetPosition(InstallingProgressBar->Max());

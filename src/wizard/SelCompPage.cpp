@@ -12,8 +12,8 @@
 
 namespace orv {
 
-TDiskSpace ComputeDiskSpace(const std::vector<uint8_t>& states, const std::vector<int32_t>& sizes,
-                            bool availableKnown, int64_t available) {
+TDiskSpace ComputeDiskSpace(const std::vector<uint8_t>& states, const std::vector<int32_t>& sizes, bool availableKnown,
+                            int64_t available) {
     TDiskSpace space;
     // Summed wide: a wrapped 32-bit total would turn negative and let Next through.
     for (size_t i = 0; i < states.size() && i < sizes.size(); ++i)
@@ -66,7 +66,8 @@ void TSelCompPage::RefreshSizes(const TAttachedFiles& files) {
 void TSelCompPage::SelCompLstBxDrawItem(HDC dc, int index, const RECT& rect, UINT) {
     ::PatBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, PATCOPY);
     if (index < 0 || index >= list_.ItemCount()) return;
-    if (static_cast<size_t>(index) < state_.ItemComponents.size() && state_.ItemComponents[static_cast<size_t>(index)] == 0)
+    if (static_cast<size_t>(index) < state_.ItemComponents.size() &&
+        state_.ItemComponents[static_cast<size_t>(index)] == 0)
         ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
     const int height = rect.bottom - rect.top;
 

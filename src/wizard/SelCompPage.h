@@ -18,9 +18,9 @@ class TCheckListBox;
 
 // The figures below the list and the decision on Next.
 struct TDiskSpace {
-    int64_t Required = 0;        // sizes of the items that are checked or grayed
-    int64_t Available = 0;       // free bytes for the user on the destination's drive
-    bool AvailableKnown = false; // false when the drive could not be asked
+    int64_t Required = 0;         // sizes of the items that are checked or grayed
+    int64_t Available = 0;        // free bytes for the user on the destination's drive
+    bool AvailableKnown = false;  // false when the drive could not be asked
     bool NextEnabled = false;
     std::string RequiredText;
     std::string AvailableText;
@@ -28,8 +28,8 @@ struct TDiskSpace {
 
 // The decision, apart from the query: Next only when the space is known and covers the
 // required space. An unknown figure shows as 0 KB.
-TDiskSpace ComputeDiskSpace(const std::vector<uint8_t>& states, const std::vector<int32_t>& sizes,
-                            bool availableKnown, int64_t available);
+TDiskSpace ComputeDiskSpace(const std::vector<uint8_t>& states, const std::vector<int32_t>& sizes, bool availableKnown,
+                            int64_t available);
 // What the free-space query is given: "C:" for a drive path, "\\server\share\" for a UNC
 // path (the call needs that backslash), "" when the path names neither.
 std::string FreeSpaceRoot(const std::string& destination);

@@ -60,6 +60,8 @@ char UserDecimalSeparator() {
     return separator;
 }
 
-std::string FormatSize(int64_t bytes) { return FormatSize(bytes, UserDecimalSeparator()); }
+std::string FormatSize(int64_t bytes) {
+    return FormatSize(bytes, UserDecimalSeparator());
+}
 
 }  // namespace orv

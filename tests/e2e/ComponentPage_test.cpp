@@ -47,8 +47,8 @@ SpaceFigures Figures(const WizardDriver& wizard) {
 
 TEST(ComponentPage, TooSmallDriveKeepsNextDisabledWhateverIsUnchecked) {
     ULARGE_INTEGER available = {}, total = {};
-    if (::GetDriveTypeA(TinyDrive) != DRIVE_FIXED ||
-        !::GetDiskFreeSpaceExA(TinyDrive, &available, &total, nullptr) || total.QuadPart > 1024 * 1024)
+    if (::GetDriveTypeA(TinyDrive) != DRIVE_FIXED || !::GetDiskFreeSpaceExA(TinyDrive, &available, &total, nullptr) ||
+        total.QuadPart > 1024 * 1024)
         GTEST_SKIP() << "the small test disk T: is not mounted";
     ForgetEarlierInstalls();
     // Half the disk taken, so that even the program alone does not fit.

@@ -17,7 +17,9 @@
 namespace orv::e2e {
 namespace {
 
-std::string DefaultDestination() { return GetSpecialFolder(CSIDL_PROGRAM_FILES) + "\\Orvanel"; }
+std::string DefaultDestination() {
+    return GetSpecialFolder(CSIDL_PROGRAM_FILES) + "\\Orvanel";
+}
 
 // Opens the destination page, returns the edit's text and quits the wizard.
 std::string StartValue(const std::string& arguments, const std::string& shot) {
@@ -99,8 +101,7 @@ TEST(DestinationPage, DriveWatchFollowsAnAddedAndARemovedDrive) {
     g.Remove();
     EXPECT_TRUE(test::WaitUntil([&] { return startsWith(wizard.DriveListText(), programDrive + ":"); }, 3000, 50))
         << wizard.DriveListText();
-    EXPECT_TRUE(
-        test::WaitUntil([&] { return SameTextNoCase(wizard.EditText(), DefaultDestination()); }, 1000, 50))
+    EXPECT_TRUE(test::WaitUntil([&] { return SameTextNoCase(wizard.EditText(), DefaultDestination()); }, 1000, 50))
         << wizard.EditText();
     wizard.Screenshot("drive-watch-2-removed");
 

@@ -57,7 +57,9 @@ std::string ShortcutTarget(const std::string& link) {
 // Sets an environment variable for the processes this test starts, restored afterwards.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) { ::SetEnvironmentVariableA(name, value.c_str()); }
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        ::SetEnvironmentVariableA(name, value.c_str());
+    }
     ~ScopedEnv() { ::SetEnvironmentVariableA(name_, nullptr); }
 
 private:

@@ -109,8 +109,8 @@ TEST_F(Questions, ProductRunningKeepsWelcomeAndReadyUntilItIsClosed) {
 struct HeldFileCase {
     const char* Name;
     std::vector<const char*> Answers;  // in order; the file is let go before the last
-    bool Completes;                     // the wizard reaches the association page
-    bool LicenceWritten;                // the payload's licence replaced the held file
+    bool Completes;                    // the wizard reaches the association page
+    bool LicenceWritten;               // the payload's licence replaced the held file
 };
 
 class HeldFile : public Questions, public ::testing::WithParamInterface<HeldFileCase> {};

@@ -115,9 +115,10 @@ TEST(Wizard, RefusedLicenceAsksAndYesClosesWithoutTheQuitQuestion) {
         ASSERT_TRUE(wizard.Press("&Next >"));
         HWND question = wizard.WaitForDialog();
         ASSERT_NE(nullptr, question);
-        EXPECT_EQ("To install this program, you need to agree to all the terms\rof the Orvanel Word Processor "
-                  "License Agreement.\rDo you really want to cancel the Orvanel install?",
-                  WizardDriver::DialogText(question));
+        EXPECT_EQ(
+            "To install this program, you need to agree to all the terms\rof the Orvanel Word Processor "
+            "License Agreement.\rDo you really want to cancel the Orvanel install?",
+            WizardDriver::DialogText(question));
         EXPECT_TRUE(WizardDriver::AnswerDialog(question, answer));
         if (std::string(answer) == "&No") {
             EXPECT_EQ("License Agreement", wizard.PageTitle());

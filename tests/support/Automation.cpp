@@ -128,8 +128,8 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
 std::string WindowText(HWND window) {
     char text[4096] = {};
     DWORD_PTR got = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                               2000, &got))
+    if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                               &got))
         return std::string();
     return std::string(text, static_cast<size_t>(got));
 }
@@ -177,7 +177,9 @@ HWND FocusedControl(HWND window) {
     return info.hwndFocus;
 }
 
-void PressButton(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
+void PressButton(HWND button) {
+    ::PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 bool PressButtonByText(HWND window, const std::string& caption) {
     HWND button = FindControl(window, caption, "Button");
@@ -194,7 +196,9 @@ void PressKey(HWND window, UINT virtualKey) {
     ::PostMessageA(target, WM_KEYUP, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16) | (3u << 30));
 }
 
-void CloseFromTitleBar(HWND window) { ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void CloseFromTitleBar(HWND window) {
+    ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 // The build tree is a Linux path under Wine; Wine's Z: drive maps the Linux root.
 std::string ScreenshotFolder() {
@@ -255,7 +259,9 @@ TestThread::TestThread(std::function<void()> body) : body_(std::move(body)) {
     handle_.reset(::CreateThread(nullptr, 0, &TestThread::Run, this, 0, nullptr));
 }
 
-TestThread::~TestThread() { Join(); }
+TestThread::~TestThread() {
+    Join();
+}
 
 bool TestThread::Join(DWORD timeoutMs) {
     if (!handle_) return true;
@@ -276,7 +282,9 @@ std::string MessageDialogText(HWND dialog) {
 DialogAnswerer::DialogAnswerer(std::vector<DialogAnswer> answers)
     : answers_(std::move(answers)), thread_([this] { Watch(); }) {}
 
-DialogAnswerer::~DialogAnswerer() { Stop(); }
+DialogAnswerer::~DialogAnswerer() {
+    Stop();
+}
 
 std::vector<SeenDialog> DialogAnswerer::Stop() {
     ::InterlockedExchange(&stop_, 1);

@@ -13,8 +13,12 @@ std::string BuildTreePath(const std::string& relative) {
     return path;
 }
 
-std::string SetupExePath() { return BuildTreePath("src/startup/OrvanelSetup.exe"); }
+std::string SetupExePath() {
+    return BuildTreePath("src/startup/OrvanelSetup.exe");
+}
 
-std::string PayloadArchivePath() { return BuildTreePath("resources/payload.orvz"); }
+std::string PayloadArchivePath() {
+    return BuildTreePath("resources/payload.orvz");
+}
 
 }  // namespace orv::test

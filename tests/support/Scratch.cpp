@@ -16,8 +16,7 @@ ScratchFolder::ScratchFolder(const std::string& tag) {
     ::GetTempPathA(MAX_PATH, temp);
     std::string base = temp;
     AddBackslash(base);
-    path_ = base + "orvtest-" + tag + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
-            std::to_string(counter++);
+    path_ = base + "orvtest-" + tag + "-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(counter++);
     DeleteTree(path_);
     ::CreateDirectoryA(path_.c_str(), nullptr);
 }
@@ -36,11 +35,13 @@ ScratchFolder::~ScratchFolder() {
     DeleteTree(path_);
 }
 
-std::string ScratchFolder::operator/(const std::string& name) const { return path_ + "\\" + name; }
+std::string ScratchFolder::operator/(const std::string& name) const {
+    return path_ + "\\" + name;
+}
 
 std::string ReadFileBytes(const std::string& path) {
-    UniqueFile f(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr));
+    UniqueFile f(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               0, nullptr));
     if (!f) return std::string();
     LARGE_INTEGER size;
     ::GetFileSizeEx(f.get(), &size);
@@ -52,8 +53,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    UniqueFile f(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
+    UniqueFile f(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (f) ::WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }

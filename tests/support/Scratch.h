@@ -13,8 +13,8 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    const std::string& Path() const { return path_; }       // without trailing backslash
-    std::string operator/(const std::string& name) const;   // Path() + "\" + name
+    const std::string& Path() const { return path_; }      // without trailing backslash
+    std::string operator/(const std::string& name) const;  // Path() + "\" + name
 
 private:
     std::string path_;

@@ -22,8 +22,7 @@ std::string NameProblem(const std::string& name);
 bool ToDosTDateTime(const std::tm& local, double& value, std::string& why);
 
 // Name length, name, timestamp and size: everything of a record but its data.
-std::vector<unsigned char> RecordHeader(const std::string& name, double timestamp,
-                                        std::int32_t size);
+std::vector<unsigned char> RecordHeader(const std::string& name, double timestamp, std::int32_t size);
 
 // ASCII upper-case copy, for telling apart names that differ only in letter case.
 std::string FoldCase(const std::string& name);

@@ -10,15 +10,15 @@ namespace orvpack {
 
 // A file that cannot go into the archive; the message names the file.
 class PackRefusal : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+public:
+    using std::runtime_error::runtime_error;
 };
 
 struct PackEntry {
-  std::string source;  // Linux path of the file
-  std::string name;    // archive name, "\\" between folder levels
-  double timestamp;    // local modification time, MS-DOS precision
-  std::int32_t size;
+    std::string source;  // Linux path of the file
+    std::string name;    // archive name, "\\" between folder levels
+    double timestamp;    // local modification time, MS-DOS precision
+    std::int32_t size;
 };
 
 // Every file below `root`. Order: in each folder its files first, then its

@@ -64,11 +64,11 @@ struct SetCase {
 TEST(MessageDialogLayout, ButtonSetsChooseButtonsDefaultAndCancel) {
     const SetCase cases[] = {
         {0, {}, -1, -1},
-        {0xFE00, {}, -1, -1},                     // bits 9 and above add nothing
-        {0xFE00 | mbOK, {2}, 2, 2},               // OK alone is default and cancel
+        {0xFE00, {}, -1, -1},        // bits 9 and above add nothing
+        {0xFE00 | mbOK, {2}, 2, 2},  // OK alone is default and cancel
         {mbOK, {2}, 2, 2},
         {mbYes | mbNo, {0, 1}, 0, 1},
-        {mbNo | mbAbort, {1, 4}, -1, 1},          // the quit question: no default, Esc is No
+        {mbNo | mbAbort, {1, 4}, -1, 1},  // the quit question: no default, Esc is No
         {mbOK | mbCancel, {2, 3}, 2, 3},
         {mbYes | mbNo | mbCancel, {0, 1, 3}, 0, 3},
         {0x1FF, {0, 1, 2, 3, 4, 5, 6, 7, 8}, 2, 3},

@@ -9,8 +9,9 @@ namespace {
 
 using namespace orv::test;
 
-const std::string AriText = "Cannot create file \"C:\\Program Files\\Orvanel\\orv.exe\".\r"
-                            "Another application might already be using this file.";
+const std::string AriText =
+    "Cannot create file \"C:\\Program Files\\Orvanel\\orv.exe\".\r"
+    "Another application might already be using this file.";
 
 TEST(MessageDialog, WindowMatchesItsLayout) {
     std::unique_ptr<TMessageForm> form = BuildMessageDialog(AriText, mkError, mbAbort | mbRetry | mbIgnore);
@@ -128,10 +129,18 @@ DriveReport Drive(const std::vector<Step>& steps) {
         if (c.ClassName == "Button") ++r.buttonCount;
     for (const Step& s : steps) {
         switch (s.act) {
-        case Act::Enter: PressKey(dialog, VK_RETURN); break;
-        case Act::Esc: PressKey(dialog, VK_ESCAPE); break;
-        case Act::Close: CloseFromTitleBar(dialog); break;
-        case Act::Click: PressButtonByText(dialog, s.button); break;
+        case Act::Enter:
+            PressKey(dialog, VK_RETURN);
+            break;
+        case Act::Esc:
+            PressKey(dialog, VK_ESCAPE);
+            break;
+        case Act::Close:
+            CloseFromTitleBar(dialog);
+            break;
+        case Act::Click:
+            PressButtonByText(dialog, s.button);
+            break;
         }
         r.gone.push_back(WaitForWindowGone(dialog, s.ends ? 5000 : 300));
     }
@@ -141,8 +150,11 @@ DriveReport Drive(const std::vector<Step>& steps) {
 TEST(MessageDialog, KeysClicksAndTheCloseBox) {
     const KeyCase cases[] = {
         {"ARI Enter", mbAbort | mbRetry | mbIgnore, "&Retry", {{Act::Enter, nullptr, true}}, IDRETRY},
-        {"ARI Esc then close box", mbAbort | mbRetry | mbIgnore, "&Retry",
-         {{Act::Esc, nullptr, false}, {Act::Close, nullptr, true}}, IDCANCEL},
+        {"ARI Esc then close box",
+         mbAbort | mbRetry | mbIgnore,
+         "&Retry",
+         {{Act::Esc, nullptr, false}, {Act::Close, nullptr, true}},
+         IDCANCEL},
         {"ARI Ignore", mbAbort | mbRetry | mbIgnore, "&Retry", {{Act::Click, "&Ignore", true}}, IDIGNORE},
         {"OK Enter", mbOK, "OK", {{Act::Enter, nullptr, true}}, IDOK},
         {"OK Esc", mbOK, "OK", {{Act::Esc, nullptr, true}}, IDOK},
@@ -151,10 +163,16 @@ TEST(MessageDialog, KeysClicksAndTheCloseBox) {
         {"Yes/No close box", mbYes | mbNo, "&Yes", {{Act::Close, nullptr, true}}, IDCANCEL},
         {"No/Abort Esc", mbNo | mbAbort, "&No", {{Act::Esc, nullptr, true}}, IDNO},
         {"No/Abort Abort", mbNo | mbAbort, "&No", {{Act::Click, "&Abort", true}}, IDABORT},
-        {"No to All stays open", mbOK | mbNoToAll, "OK",
-         {{Act::Click, "N&o to All", false}, {Act::Click, "OK", true}}, IDOK},
+        {"No to All stays open",
+         mbOK | mbNoToAll,
+         "OK",
+         {{Act::Click, "N&o to All", false}, {Act::Click, "OK", true}},
+         IDOK},
         {"All", mbAll | mbOK, "OK", {{Act::Click, "&All", true}}, mrAll},
-        {"empty set", 0, "", {{Act::Enter, nullptr, false}, {Act::Esc, nullptr, false}, {Act::Close, nullptr, true}},
+        {"empty set",
+         0,
+         "",
+         {{Act::Enter, nullptr, false}, {Act::Esc, nullptr, false}, {Act::Close, nullptr, true}},
          IDCANCEL},
     };
     for (const KeyCase& c : cases) {
@@ -180,8 +198,8 @@ public:
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.lpszClassName = "OrvTestTicking";
         ::RegisterClassA(&wc);
-        wnd_.reset(::CreateWindowExA(0, wc.lpszClassName, "Ticking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
-                                     100, nullptr, nullptr, wc.hInstance, nullptr));
+        wnd_.reset(::CreateWindowExA(0, wc.lpszClassName, "Ticking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                                     nullptr, nullptr, wc.hInstance, nullptr));
         ::SetTimer(wnd_.get(), 1, 100, nullptr);
     }
     ~TickingWindow() { ::KillTimer(wnd_.get(), 1); }

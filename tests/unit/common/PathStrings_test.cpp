@@ -7,7 +7,10 @@ namespace orv {
 namespace {
 
 TEST(PathStrings, AddBackslashChangesOnlyTheLastCharacter) {
-    struct Case { const char* in; const char* out; } cases[] = {
+    struct Case {
+        const char* in;
+        const char* out;
+    } cases[] = {
         {"", ""}, {"C:/x/", "C:/x\\"}, {"C:\\x", "C:\\x\\"}, {"C:\\x\\", "C:\\x\\"}, {"c:", "c:\\"},
     };
     for (const auto& c : cases) {

@@ -36,8 +36,12 @@ private:
 };
 
 // The shared data tree below the machine-wide data folder; tests remove it before and after.
-inline std::string SharedTree() { return GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel"; }
-inline void RemoveSharedTree() { DeleteTree(SharedTree()); }
+inline std::string SharedTree() {
+    return GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel";
+}
+inline void RemoveSharedTree() {
+    DeleteTree(SharedTree());
+}
 
 // Sets a file's last-write time to a local TDateTime (as the entry writer does).
 inline bool SetLocalFileTime(const std::string& path, TDateTime when) {

@@ -98,10 +98,7 @@ TEST_F(FileSelectionTest, AddFilesMatchesNamesAndPrefixesIgnoringCase) {
         std::string name;
         std::vector<std::string> expected;
     } cases[] = {
-        {"orv.exe", {d + "\\orv.exe"}},
-        {"ORV.EXE", {d + "\\orv.exe"}},
-        {"Template", {}},
-        {"nothing\\", {}},
+        {"orv.exe", {d + "\\orv.exe"}}, {"ORV.EXE", {d + "\\orv.exe"}}, {"Template", {}}, {"nothing\\", {}},
         {"Templates\\Faxes\\", {}},  // filled below from the catalogue
         {"templates\\faxes\\", {}},
     };
@@ -138,7 +135,7 @@ TEST_F(FileSelectionTest, OverwriteModesDecideForFilesThatExist) {
         {"us.zlx", omKeepSameTime, false, false},  // same time: kept
         {"uk.zlx", omKeepSameTime, false, true},   // two seconds off: replaced
         {"us.zlx", omAlways, false, true},
-        {"us.zlx", omKeepExisting, true, true},    // a normal install rewrites everything
+        {"us.zlx", omKeepExisting, true, true},  // a normal install rewrites everything
         {"english.zlx", omKeepExisting, false, true},
         {"userdicen.tlx", omKeepExisting, false, true},  // missing
     };
@@ -187,7 +184,9 @@ TEST_F(FileSelectionTest, PublicFilesListThoseInTheSharedPublicFolderMarkedByPas
     for (const std::string& d : Dests(3)) EXPECT_EQ(d.find('\t'), std::string::npos);
 }
 
-HRESULT WINAPI NoCommonAppData(HWND, int, HANDLE, DWORD, LPSTR) { return E_FAIL; }
+HRESULT WINAPI NoCommonAppData(HWND, int, HANDLE, DWORD, LPSTR) {
+    return E_FAIL;
+}
 
 TEST_F(FileSelectionTest, NoPublicFilesWithoutTheMachineDataFolder) {
     const std::string pub = GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Public\\";
@@ -247,7 +246,7 @@ TEST(FileModifiedTime, ReadsBackAtTwoSecondPrecision) {
     const std::string f = dir / "a.txt";
     test::WriteFileBytes(f, "x");
     const double even = 44000.0 + (10 * 3600 + 20 * 60 + 30) / 86400.0;  // 10:20:30
-    const double odd = even + 1.0 / 86400.0 + 0.25 / 86400.0;             // 10:20:31.25
+    const double odd = even + 1.0 / 86400.0 + 0.25 / 86400.0;            // 10:20:31.25
     ASSERT_TRUE(test::SetLocalFileTime(f, even));
     EXPECT_EQ(FileModifiedTime(f), even) << "exact equality is what the overwrite test needs";
     ASSERT_TRUE(test::SetLocalFileTime(f, odd));

@@ -18,14 +18,13 @@ TEST(IsExternalBus, UsbAnd1394OrRemovableMediaAreExternal) {
         bool removableMedia;
         bool external;
     } cases[] = {
-        {0, false, false},   // unknown
-        {1, false, false},   // SCSI: what Wine reports for every disk
-        {3, false, false},   // ATA
-        {4, false, true},    // IEEE 1394
-        {7, false, true},    // USB
-        {7, true, true},
-        {11, false, false},  // SATA
-        {11, true, true},    // an internal bay with removable media
+        {0, false, false},                      // unknown
+        {1, false, false},                      // SCSI: what Wine reports for every disk
+        {3, false, false},                      // ATA
+        {4, false, true},                       // IEEE 1394
+        {7, false, true},                       // USB
+        {7, true, true},   {11, false, false},  // SATA
+        {11, true, true},                       // an internal bay with removable media
         {0, true, true},
     };
     for (const Case& c : cases)

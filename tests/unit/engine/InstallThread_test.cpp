@@ -216,8 +216,8 @@ public:
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.lpszClassName = "OrvTestPollWindow";
         ::RegisterClassA(&wc);
-        wnd_.reset(::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                     wc.hInstance, nullptr));
+        wnd_.reset(::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                                     nullptr));
         last_ = TPollAction::Nothing;
         ::SetTimer(wnd_.get(), 1, 100, nullptr);
     }
@@ -271,8 +271,9 @@ TEST_F(InstallWorker, QuestionsAnsweredThroughTheTimer) {
 
         EXPECT_EQ(c.end, PollWindow::Last());
         ASSERT_EQ(1u, seen.size());
-        EXPECT_EQ("Cannot create file \"" + held.DestPath + "\".\rAnother application might already be using this file.",
-                  seen[0].Text);
+        EXPECT_EQ(
+            "Cannot create file \"" + held.DestPath + "\".\rAnother application might already be using this file.",
+            seen[0].Text);
         ExpectInstalled(first);
         if (c.heldWritten) {
             ExpectInstalled(held);

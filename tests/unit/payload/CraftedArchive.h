@@ -57,6 +57,8 @@ inline std::string Deflate(const std::string& raw) {
     return out;
 }
 
-inline std::string CraftArchive(const std::vector<CraftedRecord>& records) { return Deflate(PackRecords(records)); }
+inline std::string CraftArchive(const std::vector<CraftedRecord>& records) {
+    return Deflate(PackRecords(records));
+}
 
 }  // namespace orv::test

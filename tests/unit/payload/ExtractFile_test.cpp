@@ -97,8 +97,8 @@ TEST_F(ExtractFileTest, WritesBytesAndTheEntrysTime) {
     }
     EXPECT_TRUE(noQuestions.Stop().empty());
     // Read back exactly: the local time of 2017-05-29 02:09:14.
-    UniqueFile f(::CreateFileA((dir_ / "Time.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               0, nullptr));
+    UniqueFile f(
+        ::CreateFileA((dir_ / "Time.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     FILETIME utc, local;
     SYSTEMTIME st;
     ::GetFileTime(f.get(), nullptr, nullptr, &utc);
@@ -123,9 +123,9 @@ TEST_F(ExtractFileTest, FindsTheEntryByNameIgnoringCaseAndRefusesUnknownNames) {
 TEST_F(ExtractFileTest, MakesMissingFoldersAndLogsThemBeforeTheCopy) {
     const std::string dest = dir_ / "A\\B\\C\\Time.txt";
     EXPECT_TRUE(files_.ExtractFile(Entry("Time.txt"), "", dest));
-    const std::vector<std::string> expected = {
-        "Made Dir: " + dir_.Path() + "\\A\\", "Made Dir: " + dir_.Path() + "\\A\\B\\",
-        "Made Dir: " + dir_.Path() + "\\A\\B\\C\\", "File Copy: " + dest};
+    const std::vector<std::string> expected = {"Made Dir: " + dir_.Path() + "\\A\\",
+                                               "Made Dir: " + dir_.Path() + "\\A\\B\\",
+                                               "Made Dir: " + dir_.Path() + "\\A\\B\\C\\", "File Copy: " + dest};
     EXPECT_EQ(expected, InstallLogLines());
 
     // While logging is suspended nothing is added, folders included.
@@ -153,8 +153,7 @@ TEST_F(ExtractFileTest, AProtectedDestinationAsksAndRetrySucceedsOnceItIsWritabl
         WriteFileBytes(dest, "old");
         ::SetFileAttributesA(dest.c_str(), attribute);
         bool shot = false;
-        DialogAnswerer answerer({{"&Retry",
-                                  [&](HWND dialog) {
+        DialogAnswerer answerer({{"&Retry", [&](HWND dialog) {
                                       if (attribute == FILE_ATTRIBUTE_READONLY)
                                           shot = SaveWindowScreenshot(dialog, "abort-retry-ignore.bmp");
                                       ::SetFileAttributesA(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -214,8 +213,8 @@ TEST_F(ExtractFileTest, OnAWorkerTheQuestionGoesThroughTheStatusRecord) {
 std::string MissingDrive() {
     const DWORD drives = ::GetLogicalDrives();
     for (char letter = 'Z'; letter > 'F'; --letter)
-        if (!(drives & (1u << (letter - 'A'))) && ::GetDriveTypeA((std::string(1, letter) + ":\\").c_str()) ==
-                                                       DRIVE_NO_ROOT_DIR)
+        if (!(drives & (1u << (letter - 'A'))) &&
+            ::GetDriveTypeA((std::string(1, letter) + ":\\").c_str()) == DRIVE_NO_ROOT_DIR)
             return std::string(1, letter) + ":";
     return std::string();
 }

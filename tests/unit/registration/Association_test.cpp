@@ -36,8 +36,9 @@ TEST(Association, PageBoxesFromTheStoredLetters) {
         const char* letters;
         bool boxes[4];
     } cases[] = {
-        {"B", {false, true, false, false}},  {"DCA", {true, false, true, true}}, {"", {false, false, false, false}},
-        {"xBz", {false, true, false, false}}, {"abcd", {false, false, false, false}},
+        {"B", {false, true, false, false}},     {"DCA", {true, false, true, true}},
+        {"", {false, false, false, false}},     {"xBz", {false, true, false, false}},
+        {"abcd", {false, false, false, false}},
     };
     for (const Case& c : cases) {
         TSetupState state;

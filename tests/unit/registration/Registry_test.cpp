@@ -69,9 +69,9 @@ TEST_F(RegistryTest, ValuesOfTheWrongSizeOrTypeCountAsMissing) {
         std::string text;
     } cases[] = {
         {REG_DWORD, std::string("\x2A\0\0\0", 4), true, false, 42, ""},
-        {REG_DWORD, std::string("\x2A\0", 2), false, false, 0, ""},                 // too short
-        {REG_QWORD, std::string("\x2A\0\0\0\0\0\0\0", 8), false, false, 0, ""},   // too long
-        {REG_BINARY, std::string("\x2A\0\0\0", 4), false, false, 0, ""},            // not an integer type
+        {REG_DWORD, std::string("\x2A\0", 2), false, false, 0, ""},              // too short
+        {REG_QWORD, std::string("\x2A\0\0\0\0\0\0\0", 8), false, false, 0, ""},  // too long
+        {REG_BINARY, std::string("\x2A\0\0\0", 4), false, false, 0, ""},         // not an integer type
         {REG_SZ, std::string("12\0", 3), false, true, 0, "12"},
         {REG_SZ, std::string("no NUL"), false, true, 0, "no NUL"},
         {REG_SZ, std::string("cut\0here\0", 9), false, true, 0, "cut"},

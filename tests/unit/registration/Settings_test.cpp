@@ -143,7 +143,8 @@ TEST_F(SettingsTest, ValuesOfTheWrongSizeOrTypeGetTheirDefaults) {
     test::PutRaw(HKEY_CURRENT_USER, Install, "INSTALLTOALL", REG_BINARY, std::string(1, '\0'));
     test::PutRaw(HKEY_CURRENT_USER, Install, "EXTENSIONS", REG_DWORD, std::string("AC\0\0", 4));
     test::PutRaw(HKEY_CURRENT_USER, Install, "LAUNCH", REG_QWORD, std::string(8, '\0'));
-    test::PutRaw(HKEY_CURRENT_USER, Internal, "LastRunVer", REG_QWORD, std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8));
+    test::PutRaw(HKEY_CURRENT_USER, Internal, "LastRunVer", REG_QWORD,
+                 std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8));
     TSetupState s;
     LoadSettings(s, Plain);
     EXPECT_EQ(s.Options.DestDir, DefaultDest());

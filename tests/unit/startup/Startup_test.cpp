@@ -55,8 +55,8 @@ TEST(Startup, OldSystemIsRefusedBeforeAnythingLoads) {
     ASSERT_TRUE(::CopyFileA(test::SetupExePath().c_str(), exe.c_str(), FALSE));
     // Wine reports the version configured for an application name: NT 4.0 is too old.
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\OldSystemSetup.exe",
-                                               0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\OldSystemSetup.exe", 0,
+                                               nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("nt40"), 5);
     ::RegCloseKey(key);
     EXPECT_EQ(0u, RunAndAnswerBox(exe, "This program requires Windows 2000 or later."));

@@ -16,8 +16,8 @@ TEST(Mnemonic, TheLetterAfterASingleAmpersand) {
         const char* Caption;
         char Letter;
     } cases[] = {
-        {"&Next >", 'N'}, {"< &Back", 'B'}, {"I &accept", 'A'}, {"Cancel", '\0'},
-        {"R&&D &tools", 'T'}, {"Ends with &", '\0'}, {"&&", '\0'}, {"", '\0'},
+        {"&Next >", 'N'},     {"< &Back", 'B'},      {"I &accept", 'A'}, {"Cancel", '\0'},
+        {"R&&D &tools", 'T'}, {"Ends with &", '\0'}, {"&&", '\0'},       {"", '\0'},
     };
     for (const auto& c : cases) EXPECT_EQ(c.Letter, MnemonicOf(c.Caption)) << c.Caption;
 }

@@ -44,8 +44,12 @@ TEST(CheckListBox, CheckColumnIsTheSystemCheckBoxPlusTwo) {
 
 TEST_F(CheckListFixture, SpaceTogglesTheCurrentItemThenReports) {
     EXPECT_EQ(16, ItemRect(0).bottom - ItemRect(0).top);
-    struct Case { uint8_t before, after; } cases[] = {
-        {csUnchecked, csChecked}, {csChecked, csUnchecked}, {csGrayed, csUnchecked},
+    struct Case {
+        uint8_t before, after;
+    } cases[] = {
+        {csUnchecked, csChecked},
+        {csChecked, csUnchecked},
+        {csGrayed, csUnchecked},
     };
     list.SetItemIndex(1);
     for (const auto& c : cases) {

@@ -17,7 +17,11 @@ namespace {
 
 TEST(DestDirPage, NormalizeDestDirCases) {
     const std::string pf = "C:\\Program Files";
-    struct Case { const char* text; char drive; const char* result; } cases[] = {
+    struct Case {
+        const char* text;
+        char drive;
+        const char* result;
+    } cases[] = {
         {"  C:\\Data\\Word  ", 'c', "C:\\Data\\Word"},
         {"C:\\", 'e', "C:\\Orvanel"},
         {"C:", 'e', "C:\\Orvanel"},
@@ -42,7 +46,12 @@ TEST(DestDirPage, NormalizeDestDirCases) {
 TEST(DestDirPage, DriveWatchDecisions) {
     using S = TDriveWatchStep;
     const DWORD c = 1u << 2, e = 1u << 4, g = 1u << 6, r = 1u << 17, a = 1u;
-    struct Case { DWORD oldSet, nowSet; char drive; S::Kind kind; char letter; } cases[] = {
+    struct Case {
+        DWORD oldSet, nowSet;
+        char drive;
+        S::Kind kind;
+        char letter;
+    } cases[] = {
         {c | e, c | e, 'e', S::dwKeep, ' '},
         {c | e | g, c | e, 'e', S::dwReselect, ' '},  // another drive went
         {c | e | g, c | e, 'g', S::dwSwitch, 'c'},    // the selected drive went

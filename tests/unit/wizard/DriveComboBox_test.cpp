@@ -13,13 +13,22 @@ namespace orv {
 namespace {
 
 TEST(DriveComboBox, LabelsShowInBracketsInTheLettersCase) {
-    struct Case { const char* label; char letter; const char* text; } cases[] = {
-        {"OrvTest", 'e', "[orvtest]"}, {"OrvTest", 'E', "[ORVTEST]"}, {"", 'e', ""}, {"a b&c", 'x', "[a b&c]"},
+    struct Case {
+        const char* label;
+        char letter;
+        const char* text;
+    } cases[] = {
+        {"OrvTest", 'e', "[orvtest]"},
+        {"OrvTest", 'E', "[ORVTEST]"},
+        {"", 'e', ""},
+        {"a b&c", 'x', "[a b&c]"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.text, FormatVolumeLabel(c.label, c.letter)) << c.label;
 }
 
-int IndexOf(const TDriveComboBox& drives, char letter) { return drives.IndexOfLetter(letter); }
+int IndexOf(const TDriveComboBox& drives, char letter) {
+    return drives.IndexOfLetter(letter);
+}
 
 // Wine cannot name a network drive (WNetGetConnectionA answers ERROR_NOT_CONNECTED) and
 // reads labels once per server start, so names are checked for their form, not their words.

@@ -16,7 +16,10 @@ namespace {
 
 TEST(FolderListBox, PathItemsRunFromTheRootDownToTheFolder) {
     using V = std::vector<std::string>;
-    struct Case { const char* dir; V items; } cases[] = {
+    struct Case {
+        const char* dir;
+        V items;
+    } cases[] = {
         {"c:\\", V{"c:\\"}},
         {"c:", V{"c:\\"}},
         {"c:\\a", V{"c:\\", "c:\\a"}},
@@ -27,9 +30,14 @@ TEST(FolderListBox, PathItemsRunFromTheRootDownToTheFolder) {
 }
 
 TEST(FolderListBox, IndentsStepTwelvePixelsALevel) {
-    struct Case { int index; bool sub; const char* dir; int indent; } cases[] = {
-        {0, false, "c:\\a\\b", 3},  {1, false, "c:\\a\\b", 15}, {2, false, "c:\\a\\b", 27},
-        {3, true, "c:\\a\\b", 39},  {7, true, "c:\\a\\b\\", 39}, {1, true, "c:\\", 15},
+    struct Case {
+        int index;
+        bool sub;
+        const char* dir;
+        int indent;
+    } cases[] = {
+        {0, false, "c:\\a\\b", 3}, {1, false, "c:\\a\\b", 15},  {2, false, "c:\\a\\b", 27},
+        {3, true, "c:\\a\\b", 39}, {7, true, "c:\\a\\b\\", 39}, {1, true, "c:\\", 15},
     };
     for (const auto& c : cases) EXPECT_EQ(c.indent, FolderItemIndent(c.index, c.sub, c.dir)) << c.dir << c.index;
 }

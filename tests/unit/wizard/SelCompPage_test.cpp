@@ -16,8 +16,15 @@ namespace {
 TEST(SelCompPage, DiskSpaceDecision) {
     using States = std::vector<uint8_t>;
     using Sizes = std::vector<int32_t>;
-    struct Case { States states; Sizes sizes; bool known; int64_t available; int64_t required; bool next; const char* availText; }
-    cases[] = {
+    struct Case {
+        States states;
+        Sizes sizes;
+        bool known;
+        int64_t available;
+        int64_t required;
+        bool next;
+        const char* availText;
+    } cases[] = {
         {States{2, 1, 0}, Sizes{4096, 8192, 1 << 20}, true, 12288, 12288, true, "12 KB"},
         {States{2, 1, 0}, Sizes{4096, 8192, 1 << 20}, true, 12287, 12288, false, "11 KB"},
         {States{2, 0, 0}, Sizes{4096, 8192, 1 << 20}, true, 5000, 4096, true, "4 KB"},  // grayed counts
@@ -33,9 +40,18 @@ TEST(SelCompPage, DiskSpaceDecision) {
 }
 
 TEST(SelCompPage, FreeSpaceRootIsTheDrivePart) {
-    struct Case { const char* dest; const char* root; } cases[] = {
-        {"C:\\Program Files\\Orvanel", "C:"}, {"e:", "e:"}, {"\\\\srv\\share\\Word", "\\\\srv\\share\\"},
-        {"\\\\srv\\share", "\\\\srv\\share\\"}, {"\\\\srv\\", ""}, {"\\\\srv", ""}, {"Word", ""}, {"", ""},
+    struct Case {
+        const char* dest;
+        const char* root;
+    } cases[] = {
+        {"C:\\Program Files\\Orvanel", "C:"},
+        {"e:", "e:"},
+        {"\\\\srv\\share\\Word", "\\\\srv\\share\\"},
+        {"\\\\srv\\share", "\\\\srv\\share\\"},
+        {"\\\\srv\\", ""},
+        {"\\\\srv", ""},
+        {"Word", ""},
+        {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(c.root, FreeSpaceRoot(c.dest)) << c.dest;
 }
@@ -102,8 +118,13 @@ TEST_F(SelCompFixture, TheFirstBoxStaysGrayedAndOtherTogglesUpdateTheFigures) {
 TEST_F(SelCompFixture, NextNeedsKnownAndSufficientSpace) {
     page.SetUpItems();
     list.SetItemData(0, 4096);
-    struct Case { const char* dest; bool known; } cases[] = {
-        {"e:\\Orvanel", true}, {"q:\\Orvanel", false}, {"\\\\nohost\\noshare\\Orvanel", false},
+    struct Case {
+        const char* dest;
+        bool known;
+    } cases[] = {
+        {"e:\\Orvanel", true},
+        {"q:\\Orvanel", false},
+        {"\\\\nohost\\noshare\\Orvanel", false},
     };
     for (const auto& c : cases) {
         state.Options.DestDir = c.dest;

@@ -3,20 +3,36 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 namespace orv {
 namespace {
 
 TEST(SizeFormat, GroupDigitsPutsBlanksBetweenGroupsOfThree) {
-    struct Case { int64_t n; const char* text; } cases[] = {
-        {0, "0"}, {7, "7"}, {999, "999"}, {1000, "1 000"}, {12345, "12 345"}, {123456, "123 456"},
-        {1234567, "1 234 567"}, {2147483647, "2 147 483 647"}, {-1234, "-1 234"}, {-123, "-123"},
+    struct Case {
+        int64_t n;
+        const char* text;
+    } cases[] = {
+        {0, "0"},
+        {7, "7"},
+        {999, "999"},
+        {1000, "1 000"},
+        {12345, "12 345"},
+        {123456, "123 456"},
+        {1234567, "1 234 567"},
+        {2147483647, "2 147 483 647"},
+        {-1234, "-1 234"},
+        {-123, "-123"},
         {INT64_MIN, "-9 223 372 036 854 775 808"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.text, GroupDigits(c.n)) << c.n;
 }
 
 TEST(SizeFormat, KilobytesTruncatedAndMegabytesRoundedHalfToEven) {
-    struct Case { int64_t bytes; const char* text; } cases[] = {
+    struct Case {
+        int64_t bytes;
+        const char* text;
+    } cases[] = {
         {0, "0 KB"},
         {1023, "0 KB"},
         {1024, "1 KB"},
@@ -37,14 +53,17 @@ TEST(SizeFormat, KilobytesTruncatedAndMegabytesRoundedHalfToEven) {
 }
 
 TEST(SizeFormat, BelowHundredMegabytesShowsOneDecimalWithTheGivenSeparator) {
-    struct Case { int64_t bytes; char separator; const char* text; } cases[] = {
-        {16777215, '.', "16.0 MB"},          // the first size shown in megabytes
-        {16777216, ',', "16,0 MB"},
-        {17301504, '.', "16.5 MB"},          // exactly 16.5
-        {20971520 + 52428, '.', "20.0 MB"},  // 20.04999 rounds down
-        {20971520 + 52429, '.', "20.1 MB"},  // 20.05000x rounds up
-        {104333311, '.', "99.5 MB"},         // just below 99.5 MB: the last one-decimal text
-        {104333312, '.', "100 MB"},          // 99.5 MB itself rounds to the even 100
+    struct Case {
+        int64_t bytes;
+        char separator;
+        const char* text;
+    } cases[] = {
+        {16777215, '.', "16.0 MB"},                                      // the first size shown in megabytes
+        {16777216, ',', "16,0 MB"},         {17301504, '.', "16.5 MB"},  // exactly 16.5
+        {20971520 + 52428, '.', "20.0 MB"},                              // 20.04999 rounds down
+        {20971520 + 52429, '.', "20.1 MB"},                              // 20.05000x rounds up
+        {104333311, '.', "99.5 MB"},  // just below 99.5 MB: the last one-decimal text
+        {104333312, '.', "100 MB"},   // 99.5 MB itself rounds to the even 100
     };
     for (const auto& c : cases) EXPECT_EQ(c.text, FormatSize(c.bytes, c.separator)) << c.bytes;
 }

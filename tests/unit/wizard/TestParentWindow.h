@@ -20,8 +20,8 @@ public:
             return ::RegisterClassA(&wc);
         }();
         (void)atom;
-        wnd_.reset(::CreateWindowExA(0, "OrvWidgetTestParent", "widget test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
-                                     10, 420, 320, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+        wnd_.reset(::CreateWindowExA(0, "OrvWidgetTestParent", "widget test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                     420, 320, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
         ::SetWindowLongPtrA(wnd_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~TestParentWindow() { ::SetWindowLongPtrA(wnd_.get(), GWLP_USERDATA, 0); }
