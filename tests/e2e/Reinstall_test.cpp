@@ -51,6 +51,7 @@ protected:
         wizard.Screenshot(shot + "-7");
         ASSERT_TRUE(wizard.Press("&Finish"));
         EXPECT_EQ(0u, wizard.WaitForExit());
+        EXPECT_TRUE(WaitForProductExit());
     }
 
     const std::string root_ = "E:\\e2e-again";

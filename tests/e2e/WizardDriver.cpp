@@ -7,14 +7,20 @@
 #include "common/InstUtils.h"
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <functional>
 
 namespace orv::e2e {
 
 const char* const WizardPageTitles[8] = {
-    "Welcome to the Orvanel Word Processor Setup", "License Agreement", "Choose Destination Folder",
-    "Select Components", "Ready to Install", "Installing", "Associate With Document Types",
+    "Welcome to the Orvanel Word Processor Setup",
+    "License Agreement",
+    "Choose Destination Folder",
+    "Select Components",
+    "Ready to Install",
+    "Installing",
+    "Associate With Document Types",
     "Installation Complete",
 };
 
@@ -34,6 +40,7 @@ BOOL CALLBACK Collect(HWND wnd, LPARAM list) {
 }  // namespace
 
 void ForgetEarlierInstalls() {
+    WaitForProductExit();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Orvanel Word Processor");
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallEntryKey);
     for (const std::string& link : ProductShortcutPaths()) ::DeleteFileA(link.c_str());
@@ -62,7 +69,9 @@ ScopedEnvVar::ScopedEnvVar(const char* name, const std::string& value) : name_(n
     ::SetEnvironmentVariableA(name, value.c_str());
 }
 
-ScopedEnvVar::~ScopedEnvVar() { ::SetEnvironmentVariableA(name_, nullptr); }
+ScopedEnvVar::~ScopedEnvVar() {
+    ::SetEnvironmentVariableA(name_, nullptr);
+}
 
 std::vector<HWND> Descendants(HWND window) {
     std::vector<HWND> all;
@@ -106,7 +115,9 @@ bool WizardDriver::IsEnabled(const std::string& caption) const {
     return button && ::IsWindowEnabled(button);
 }
 
-bool WizardDriver::IsVisible(const std::string& caption) const { return Control(caption) != nullptr; }
+bool WizardDriver::IsVisible(const std::string& caption) const {
+    return Control(caption) != nullptr;
+}
 
 bool WizardDriver::IsChecked(const std::string& caption) const {
     HWND box = Control(caption, "Button");
@@ -140,7 +151,9 @@ HWND WizardDriver::WaitForDialog(DWORD timeoutMs) const {
     return dialog;
 }
 
-std::string WizardDriver::DialogText(HWND dialog) { return test::MessageDialogText(dialog); }
+std::string WizardDriver::DialogText(HWND dialog) {
+    return test::MessageDialogText(dialog);
+}
 
 bool WizardDriver::AnswerDialog(HWND dialog, const std::string& caption) {
     if (!test::PressButtonByText(dialog, caption)) return false;
@@ -151,7 +164,9 @@ void WizardDriver::DialogScreenshot(HWND dialog, const std::string& name) {
     test::SaveWindowScreenshot(dialog, name + ".bmp");
 }
 
-void WizardDriver::Screenshot(const std::string& name) const { test::SaveWindowScreenshot(wizard_, name + ".bmp"); }
+void WizardDriver::Screenshot(const std::string& name) const {
+    test::SaveWindowScreenshot(wizard_, name + ".bmp");
+}
 
 DWORD WizardDriver::WaitForExit(DWORD timeoutMs) {
     if (!process_->Wait(timeoutMs)) return STILL_ACTIVE;
@@ -193,7 +208,9 @@ bool WizardDriver::WalkToReady(const std::string& dest, const std::string& shotP
     return true;
 }
 
-std::string WizardDriver::EditText() const { return test::WindowText(Edit()); }
+std::string WizardDriver::EditText() const {
+    return test::WindowText(Edit());
+}
 
 std::string WizardDriver::DriveListText() const {
     for (HWND w : Descendants(wizard_))
@@ -222,6 +239,26 @@ void WizardDriver::ToggleListCheck(int item) const {
     }
 }
 
-void WizardDriver::PressCloseBox() const { test::CloseFromTitleBar(wizard_); }
+void WizardDriver::PressCloseBox() const {
+    test::CloseFromTitleBar(wizard_);
+}
+
+namespace {
+
+bool ProductProcessRuns() {
+    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return false;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32First(snapshot.get(), &entry); more; more = ::Process32Next(snapshot.get(), &entry))
+        if (lstrcmpiA(entry.szExeFile, "orv.exe") == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+bool WaitForProductExit(DWORD timeoutMs) {
+    return test::WaitUntil([] { return !ProductProcessRuns(); }, timeoutMs, 20);
+}
 
 }  // namespace orv::e2e

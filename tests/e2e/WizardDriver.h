@@ -26,6 +26,9 @@ extern const char* const WizardPageTitles[8];
 // Removes what a run of the setup leaves on the machine: the stored settings, the
 // uninstall entry, the four shortcuts and the shared data folder.
 void ForgetEarlierInstalls();
+// Waits until no copy of the installed product runs any more (an association run that is
+// still starting holds orv.exe open, so the next install could not replace it).
+bool WaitForProductExit(DWORD timeoutMs = 15000);
 // A registry string ("<none>" when missing) and whether a value exists.
 std::string RegistryString(HKEY root, const char* key, const char* name);
 bool RegistryHasValue(HKEY root, const char* key, const char* name);
