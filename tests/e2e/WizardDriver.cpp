@@ -174,9 +174,13 @@ DWORD WizardDriver::WaitForExit(DWORD timeoutMs) {
 }
 
 bool WizardDriver::NextTo(const std::string& title, DWORD pageTimeoutMs) const {
-    for (int step = 0; step < 8 && PageTitle() != title; ++step) {
+    for (int step = 0; step < 8; ++step) {
+        // One reading per step: the copy moves the wizard on by itself, and a second reading
+        // could see the page after Installing and press Next on it.
+        const std::string now = PageTitle();
+        if (now == title) return true;
         if (test::FindTopWindowByClass("TMessageForm", test::WindowScope::AnyProcess)) return false;
-        if (PageTitle() == WizardPageTitles[5])  // the copy moves on by itself
+        if (now == WizardPageTitles[5])
             test::WaitUntil([&] { return PageTitle() != WizardPageTitles[5]; }, pageTimeoutMs, 20);
         else
             PressNextAndWait(pageTimeoutMs);
