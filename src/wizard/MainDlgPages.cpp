@@ -10,11 +10,11 @@
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
 #include "engine/InstallPlan.h"
+#include "engine/InstallThread.h"
 #include "engine/ResConst.h"
 #include "registration/Associations.h"
 #include "wizard/CheckListBox.h"
 #include "wizard/DestDirPage.h"
-#include "engine/InstallThread.h"
 #include "wizard/SelCompPage.h"
 
 namespace orv {

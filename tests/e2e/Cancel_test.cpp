@@ -49,18 +49,9 @@ void QuitAndAnswer(WizardDriver& wizard, const std::string& how, const std::stri
     EXPECT_TRUE(WizardDriver::AnswerDialog(question, answer));
 }
 
-class Quit : public ::testing::Test {
+class Quit : public InstallScenario {
 protected:
-    void SetUp() override {
-        ForgetEarlierInstalls();
-        DeleteTree(root_);
-        ::DeleteFileA(startLog_.c_str());
-    }
-    void TearDown() override {
-        DeleteTree(root_);
-        ForgetEarlierInstalls();
-        ::DeleteFileA(startLog_.c_str());
-    }
+    Quit() : InstallScenario("E:\\e2e-quit", "quit") {}
 
     // What a started install leaves after a quit: the settings and the install log, every
     // file it names complete.
@@ -88,10 +79,6 @@ protected:
         ReadTextLines(startLog_, starts);
         return starts;
     }
-
-    const std::string root_ = "E:\\e2e-quit";
-    const std::string dest_ = root_ + "\\Orvanel";
-    const std::string startLog_ = GetTempFolder() + "orv-e2e-quit-start.log";
 };
 
 // Before the Installing page nothing is saved, whichever way the user quits.

@@ -18,22 +18,9 @@
 namespace orv::e2e {
 namespace {
 
-class PortableInstall : public ::testing::Test {
+class PortableInstall : public InstallScenario {
 protected:
-    void SetUp() override {
-        ForgetEarlierInstalls();
-        DeleteTree(root_);
-        ::DeleteFileA(startLog_.c_str());
-    }
-    void TearDown() override {
-        DeleteTree(root_);
-        ForgetEarlierInstalls();
-        ::DeleteFileA(startLog_.c_str());
-    }
-
-    const std::string root_ = "R:\\e2e-portable";
-    const std::string dest_ = root_ + "\\Orvanel";
-    const std::string startLog_ = GetTempFolder() + "orv-e2e-portable-start.log";
+    PortableInstall() : InstallScenario("R:\\e2e-portable", "portable") {}
 };
 
 TEST_F(PortableInstall, KeepsEverythingOnTheDriveAndRegistersNothing) {

@@ -43,19 +43,9 @@ private:
     HWND window_ = nullptr;
 };
 
-class Questions : public ::testing::Test {
+class Questions : public InstallScenario {
 protected:
-    void SetUp() override {
-        ForgetEarlierInstalls();
-        DeleteTree(root_);
-    }
-    void TearDown() override {
-        DeleteTree(root_);
-        ForgetEarlierInstalls();
-    }
-
-    const std::string root_ = "E:\\e2e-questions";
-    const std::string dest_ = root_ + "\\Orvanel";
+    Questions() : InstallScenario("E:\\e2e-questions", "questions") {}
 };
 
 // Next on the page shows the running-product message; OK keeps the page, every button as it was.

@@ -22,16 +22,9 @@ namespace {
 
 constexpr int HyphenationItem = 2;
 
-class Reinstall : public ::testing::Test {
+class Reinstall : public InstallScenario {
 protected:
-    void SetUp() override {
-        ForgetEarlierInstalls();
-        DeleteTree(root_);
-    }
-    void TearDown() override {
-        DeleteTree(root_);
-        ForgetEarlierInstalls();
-    }
+    Reinstall() : InstallScenario("E:\\e2e-again", "again") {}
 
     // One install with the hyphenation module's box toggled on the component page and the
     // launch box cleared; pages passed are kept as "<shot>-<page>".
@@ -53,9 +46,6 @@ protected:
         EXPECT_EQ(0u, wizard.WaitForExit());
         EXPECT_TRUE(WaitForProductExit());
     }
-
-    const std::string root_ = "E:\\e2e-again";
-    const std::string dest_ = root_ + "\\Orvanel";
 };
 
 TEST_F(Reinstall, KeepsTheEarlierLogLinesFirstAndRewritesTheFiles) {

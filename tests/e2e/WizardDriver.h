@@ -4,6 +4,10 @@
 
 #include "support/ChildProcess.h"
 
+#include "common/InstUtils.h"
+
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <memory>
@@ -36,6 +40,27 @@ bool RegistryHasValue(HKEY root, const char* key, const char* name);
 std::vector<std::string> ProductShortcutPaths();
 
 // Sets an environment variable for the processes a test starts, removed afterwards.
+// A scenario that installs into a folder of its own: the earlier installs, that folder and
+// the product's start log are cleared before and after it.
+class InstallScenario : public ::testing::Test {
+protected:
+    InstallScenario(const std::string& root, const std::string& tag)
+        : root_(root), dest_(root + "\\Orvanel"), startLog_(GetTempFolder() + "orv-e2e-" + tag + "-start.log") {}
+    void SetUp() override { Clear(); }
+    void TearDown() override { Clear(); }
+
+    const std::string root_;
+    const std::string dest_;
+    const std::string startLog_;
+
+private:
+    void Clear() const {
+        ForgetEarlierInstalls();
+        DeleteTree(root_);
+        ::DeleteFileA(startLog_.c_str());
+    }
+};
+
 class ScopedEnvVar {
 public:
     ScopedEnvVar(const char* name, const std::string& value);
