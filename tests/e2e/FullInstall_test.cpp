@@ -23,18 +23,6 @@
 namespace orv::e2e {
 namespace {
 
-constexpr const char* InstallKey = "Software\\Orvanel Word Processor\\Install";
-constexpr const char* UninstallKeyPath =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor";
-constexpr const char* ShortcutName = "Orvanel Word Processor.lnk";
-
-std::string RegString(HKEY root, const char* key, const char* name) {
-    char buffer[1024] = "";
-    DWORD size = sizeof(buffer);
-    if (::RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return "<none>";
-    return buffer;
-}
-
 DWORD RegDword(HKEY root, const char* key, const char* name) {
     DWORD value = 0xDEADBEEF, size = sizeof(value);
     ::RegGetValueA(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
@@ -54,28 +42,9 @@ std::string ShortcutTarget(const std::string& link) {
     return target;
 }
 
-// Sets an environment variable for the processes this test starts, restored afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        ::SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedEnv() { ::SetEnvironmentVariableA(name_, nullptr); }
-
-private:
-    const char* name_;
-};
-
-class FullInstall : public ::testing::Test {
+class FullInstall : public InstallScenario {
 protected:
-    void SetUp() override {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, InstallKey);
-        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath);
-        DeleteTree(dest_);
-        DeleteTree(GetSpecialFolder(35) + "\\Orvanel");
-        ::DeleteFileA(startLog_.c_str());
-    }
-    void TearDown() override { DeleteTree("E:\\e2e-full"); }
+    FullInstall() : InstallScenario("E:\\e2e-full", "full") {}
 
     // Welcome to Finish with every default but the destination, a screenshot per page.
     void RunWizard() {
@@ -105,14 +74,11 @@ protected:
         ASSERT_TRUE(wizard.Press("&Finish"));
         EXPECT_EQ(0u, wizard.WaitForExit());
     }
-
-    const std::string dest_ = "E:\\e2e-full\\Orvanel";
-    const std::string startLog_ = GetTempFolder() + "orv-e2e-start.log";
 };
 
 TEST_F(FullInstall, EveryResultIsInPlace) {
-    ScopedEnv log("ORV_START_LOG", startLog_);
-    ScopedEnv quit("ORV_EXIT_AFTER_MS", "300");
+    ScopedEnvVar log("ORV_START_LOG", startLog_);
+    ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "300");
     RunWizard();
     if (HasFatalFailure()) return;
 
@@ -133,13 +99,14 @@ TEST_F(FullInstall, EveryResultIsInPlace) {
     EXPECT_TRUE(FileExists(dest_ + "\\License.txt"));
 
     // Registry: the choices and the uninstall entry.
-    EXPECT_EQ(dest_, RegString(HKEY_CURRENT_USER, InstallKey, "MAINDIR"));
-    EXPECT_EQ(0x7FFFFFFEu, RegDword(HKEY_CURRENT_USER, InstallKey, "COMPS (1.6.6.2)"));
-    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, InstallKey, "INSTALLTOALL"));
-    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, InstallKey, "LAUNCH"));
-    EXPECT_EQ("B", RegString(HKEY_CURRENT_USER, InstallKey, "EXTENSIONS"));
-    EXPECT_EQ("Orvanel Word Processor", RegString(HKEY_LOCAL_MACHINE, UninstallKeyPath, "DisplayName"));
-    EXPECT_EQ("\"" + dest_ + "\\orv.exe\" -ui", RegString(HKEY_LOCAL_MACHINE, UninstallKeyPath, "UninstallString"));
+    EXPECT_EQ(dest_, RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
+    EXPECT_EQ(0x7FFFFFFEu, RegDword(HKEY_CURRENT_USER, InstallSettingsKey, "COMPS (1.6.6.2)"));
+    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, InstallSettingsKey, "INSTALLTOALL"));
+    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, InstallSettingsKey, "LAUNCH"));
+    EXPECT_EQ("B", RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "EXTENSIONS"));
+    EXPECT_EQ("Orvanel Word Processor", RegistryString(HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName"));
+    EXPECT_EQ("\"" + dest_ + "\\orv.exe\" -ui",
+              RegistryString(HKEY_LOCAL_MACHINE, UninstallEntryKey, "UninstallString"));
 
     // The shared data folder: update log, stamp, settings file.
     const std::string shared = GetSpecialFolder(35) + "\\Orvanel\\";
@@ -153,7 +120,7 @@ TEST_F(FullInstall, EveryResultIsInPlace) {
 
     // Shortcuts for all users, pointing at the program.
     for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY}) {
-        std::string link = GetSpecialFolder(csidl) + "\\" + ShortcutName;
+        std::string link = GetSpecialFolder(csidl) + "\\" + ProductShortcutName;
         EXPECT_TRUE(FileExists(link)) << link;
         EXPECT_TRUE(SameTextNoCase(dest_ + "\\orv.exe", ShortcutTarget(link))) << ShortcutTarget(link);
     }

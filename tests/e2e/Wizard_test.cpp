@@ -20,20 +20,6 @@
 namespace orv::e2e {
 namespace {
 
-constexpr const char* InstallKey = "Software\\Orvanel Word Processor\\Install";
-constexpr const char* UninstallKeyPath =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor";
-constexpr const char* QuitQuestionStart = "Setup is not complete.";
-
-void ForgetEarlierRuns() {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Orvanel Word Processor\\Install");
-    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath);
-}
-
-bool HasValue(HKEY root, const char* key, const char* name) {
-    return ::RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
 // The setup's temporary files still lying in the temp folder.
 std::vector<std::string> LeftTempFiles() {
     std::vector<std::string> names;
@@ -64,7 +50,7 @@ void CancelAndAnswer(WizardDriver& wizard, const std::string& answer) {
 }
 
 TEST(Wizard, StartsShowsWelcomeAndCancelsCleanly) {
-    ForgetEarlierRuns();
+    ForgetEarlierInstalls();
     WizardDriver wizard;
     ASSERT_TRUE(wizard.Started());
     ASSERT_TRUE(wizard.WaitForPage("Welcome to the Orvanel Word Processor Setup"));
@@ -83,11 +69,12 @@ TEST(Wizard, StartsShowsWelcomeAndCancelsCleanly) {
     CancelAndAnswer(wizard, "&Abort");
     EXPECT_EQ(0u, wizard.WaitForExit());
     EXPECT_TRUE(LeftTempFiles().empty());
-    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, InstallKey, "MAINDIR")) << "a cancelled wizard saves nothing";
+    EXPECT_FALSE(RegistryHasValue(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"))
+        << "a cancelled wizard saves nothing";
 }
 
 TEST(Wizard, CancelAnsweredNoStaysThenAbortCloses) {
-    ForgetEarlierRuns();
+    ForgetEarlierInstalls();
     WizardDriver wizard;
     ASSERT_TRUE(wizard.WaitForPage("Welcome to the Orvanel Word Processor Setup"));
     NextUntil(wizard, "Choose Destination Folder");
@@ -104,7 +91,7 @@ TEST(Wizard, CancelAnsweredNoStaysThenAbortCloses) {
 }
 
 TEST(Wizard, RefusedLicenceAsksAndYesClosesWithoutTheQuitQuestion) {
-    ForgetEarlierRuns();
+    ForgetEarlierInstalls();
     WizardDriver wizard;
     ASSERT_TRUE(wizard.WaitForPage("Welcome to the Orvanel Word Processor Setup"));
     NextUntil(wizard, "License Agreement");
