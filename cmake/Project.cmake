@@ -9,7 +9,8 @@ add_library(orv_settings INTERFACE)
 target_compile_options(orv_settings INTERFACE -Wall -Wextra -Werror)
 target_compile_definitions(orv_settings INTERFACE
   _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
-target_link_options(orv_settings INTERFACE -static -static-libgcc -static-libstdc++)
+target_link_options(orv_settings INTERFACE -static -static-libgcc -static-libstdc++
+  $<$<CONFIG:Release>:-s>)
 
 # orv_layer(NAME DIR DEPS...): a static library of every .cpp in a source folder.
 function(orv_layer name)
