@@ -44,8 +44,8 @@ mountpoint -q "$drives/t" 2>/dev/null && umount "$drives/t" || true
 if mount -t tmpfs -o size=256k tmpfs "$drives/t" 2>/dev/null; then
   echo "$drives/t" > "$build/test-drives.mounted"
 fi
-for spec in e:hd r:floppy n:network d:cdrom t:hd; do
-  letter=${spec%%:*}; type=${spec#*:}
+for drive in e:hd r:floppy n:network d:cdrom t:hd; do
+  letter=${drive%%:*}; type=${drive#*:}
   ln -sfn "$drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
   "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "$type" /f >/dev/null 2>&1 </dev/null
 done
