@@ -23,20 +23,8 @@ bool IsLowerLetter(char c) {
 
 // Lower case after a lower-case letter, upper case otherwise. On double-byte systems only
 // A-Z and a-z change, so that lead and trail bytes stay intact.
-std::string ConvertCase(std::string text, char letter) {
-    const bool lower = IsLowerLetter(letter);
-    if (text.empty()) return text;
-    if (::GetSystemMetrics(SM_DBCSENABLED)) {
-        for (char& c : text) {
-            if (lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (!lower && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        }
-    } else if (lower) {
-        ::CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    } else {
-        ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    }
-    return text;
+std::string ConvertCase(const std::string& text, char letter) {
+    return ConvertLabelCase(text, letter, ::GetSystemMetrics(SM_DBCSENABLED) ? CP_ACP : 0);
 }
 
 char LowerLetter(char c) {
@@ -68,6 +56,28 @@ std::string VolumeText(char letter) {
         ok = ::GetVolumeInformationA(root.c_str(), name, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0);
     }
     return ok ? FormatVolumeLabel(name, letter) : std::string();
+}
+
+std::string ConvertLabelCase(std::string text, char letter, UINT codePage) {
+    const bool lower = IsLowerLetter(letter);
+    if (text.empty()) return text;
+    if (codePage != 0) {
+        for (size_t i = 0; i < text.size(); ++i) {
+            char& c = text[i];
+            // A trail byte can carry a letter's code; the pair is skipped whole.
+            if (::IsDBCSLeadByteEx(codePage, static_cast<BYTE>(c))) {
+                ++i;
+                continue;
+            }
+            if (lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            if (!lower && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        }
+    } else if (lower) {
+        ::CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    } else {
+        ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    }
+    return text;
 }
 
 std::string FormatVolumeLabel(const std::string& label, char letter) {

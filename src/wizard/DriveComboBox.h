@@ -17,6 +17,10 @@ class TDirectoryListBox;
 // A volume label as the list shows it: "[label]" in lower case after a lower-case letter,
 // in upper case otherwise; empty for an empty label.
 std::string FormatVolumeLabel(const std::string& label, char letter);
+// A drive name in lower case after a lower-case letter, in upper case otherwise. With a
+// double-byte code page (codePage non-zero) only single-byte A-Z and a-z change; the two
+// bytes of a double-byte character stay as they are. codePage 0: the ANSI case mapping.
+std::string ConvertLabelCase(std::string text, char letter, UINT codePage);
 // The label of the drive's volume as FormatVolumeLabel shows it; empty when there is none
 // or the drive cannot be asked.
 std::string VolumeText(char letter);

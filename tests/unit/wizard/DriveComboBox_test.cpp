@@ -26,6 +26,34 @@ TEST(DriveComboBox, LabelsShowInBracketsInTheLettersCase) {
     for (const auto& c : cases) EXPECT_EQ(c.text, FormatVolumeLabel(c.label, c.letter)) << c.label;
 }
 
+// On a double-byte system a trail byte can be an ASCII letter's code (Shift-JIS 0x83 0x41 is
+// one katakana letter): changing it would turn the name into another character.
+TEST(DriveComboBox, DoubleByteNamesChangeOnlyTheirSingleByteLetters) {
+    struct Case {
+        const char* text;
+        char letter;
+        UINT codePage;
+        const char* converted;
+    } cases[] = {
+        {"\x83\x41"
+         "Ab",
+         'e', 932,
+         "\x83\x41"
+         "ab"},
+        {"\x83\x61"
+         "ab",
+         'E', 932,
+         "\x83\x61"
+         "AB"},
+        {"x\x83\x5A\x83\x7Az", 'E', 932, "X\x83\x5A\x83\x7AZ"},
+        {"\x83", 'e', 932, "\x83"},  // a lead byte cut off at the end stays
+        {"Data Disk", 'e', 0, "data disk"},
+        {"Data Disk", 'E', 0, "DATA DISK"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.converted, ConvertLabelCase(c.text, c.letter, c.codePage)) << c.text << " " << c.letter;
+}
+
 int IndexOf(const TDriveComboBox& drives, char letter) {
     return drives.IndexOfLetter(letter);
 }
