@@ -64,8 +64,9 @@ void TForm::DestroyHandle() {
 }
 
 void TForm::CreateForm(const char* className, const std::string& caption, int clientWidth, int clientHeight) {
+    // A single fixed border (no sizing frame) with the close box only.
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    const DWORD exStyle = WS_EX_CONTROLPARENT;
     RECT rc = {0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&rc, style, FALSE, exStyle);
     int width = rc.right - rc.left, height = rc.bottom - rc.top;

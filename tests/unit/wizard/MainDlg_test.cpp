@@ -86,6 +86,8 @@ TEST_F(MainDlgFixture, EveryControlOfTheTableIsInPlaceWithItsText) {
     const LONG style = ::GetWindowLongA(form->Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    // A single fixed border, not the double border of a dialog frame.
+    EXPECT_FALSE(::GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
 
     ExpectChildren(form->Handle(),
                    {{nullptr, 120, 41, 375, 268},
