@@ -25,6 +25,15 @@ std::unique_ptr<T> Make() {
     return std::make_unique<T>();
 }
 
+// A control whose table row needs nothing beyond its bounds; DefaultHeight stands in for a
+// row that leaves the height to the class.
+template <typename T, int DefaultHeight>
+std::unique_ptr<TControl> MakeSimple(TWinControl& p, int id, const TControlDesc& d) {
+    auto c = Make<T>();
+    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, DefaultHeight));
+    return c;
+}
+
 std::unique_ptr<TControl> MakeLabel(TWinControl& p, int id, const TControlDesc& d) {
     auto c = Make<TLabel>();
     c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 13), d.Caption, (d.Options & coAutoSize) != 0,
@@ -44,30 +53,6 @@ std::unique_ptr<TControl> MakeCheckBox(TWinControl& p, int id, const TControlDes
     return c;
 }
 
-std::unique_ptr<TControl> MakeEdit(TWinControl& p, int id, const TControlDesc& d) {
-    auto c = Make<TEdit>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 21));
-    return c;
-}
-
-std::unique_ptr<TControl> MakeMemo(TWinControl& p, int id, const TControlDesc& d) {
-    auto c = Make<TMemo>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 89));
-    return c;
-}
-
-std::unique_ptr<TControl> MakeListBox(TWinControl& p, int id, const TControlDesc& d) {
-    auto c = Make<TListBox>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 97));
-    return c;
-}
-
-std::unique_ptr<TControl> MakeProgressBar(TWinControl& p, int id, const TControlDesc& d) {
-    auto c = Make<TProgressBar>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 16));
-    return c;
-}
-
 std::unique_ptr<TControl> MakePanel(TWinControl& p, int id, const TControlDesc& d) {
     auto c = Make<TPanel>();
     c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 41), (d.Options & coEtched) != 0);
@@ -78,18 +63,6 @@ std::unique_ptr<TControl> MakeBevel(TWinControl& p, int id, const TControlDesc& 
     auto c = Make<TBevel>();
     c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 50),
               (d.Options & coLeftLine) ? TBevel::bsLeftLine : TBevel::bsBox);
-    return c;
-}
-
-std::unique_ptr<TControl> MakeImage(TWinControl& p, int id, const TControlDesc& d) {
-    auto c = Make<TImage>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 105));
-    return c;
-}
-
-std::unique_ptr<TControl> MakePageControl(TWinControl& p, int id, const TControlDesc& d) {
-    auto c = Make<TPageControl>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, HeightOr(d, 193));
     return c;
 }
 
@@ -115,14 +88,14 @@ void RegisterStandardControlClasses() {
     RegisterControlClass("TBevel", MakeBevel);
     RegisterControlClass("TButton", MakeButton);
     RegisterControlClass("TCheckBox", MakeCheckBox);
-    RegisterControlClass("TEdit", MakeEdit);
-    RegisterControlClass("TImage", MakeImage);
+    RegisterControlClass("TEdit", MakeSimple<TEdit, 21>);
+    RegisterControlClass("TImage", MakeSimple<TImage, 105>);
     RegisterControlClass("TLabel", MakeLabel);
-    RegisterControlClass("TListBox", MakeListBox);
-    RegisterControlClass("TMemo", MakeMemo);
+    RegisterControlClass("TListBox", MakeSimple<TListBox, 97>);
+    RegisterControlClass("TMemo", MakeSimple<TMemo, 89>);
     RegisterControlClass("TPanel", MakePanel);
-    RegisterControlClass("TProgressBar", MakeProgressBar);
-    RegisterControlClass("TPageControl", MakePageControl);
+    RegisterControlClass("TProgressBar", MakeSimple<TProgressBar, 16>);
+    RegisterControlClass("TPageControl", MakeSimple<TPageControl, 193>);
     RegisterControlClass("TTabSheet", MakeTabSheet);
 }
 
