@@ -9,8 +9,6 @@ namespace {
 constexpr DWORD ContainerExStyle = WS_EX_CONTROLPARENT;
 constexpr DWORD ContainerStyle = WS_VISIBLE | WS_CLIPSIBLINGS;
 
-using UniqueMemoryDC = UniqueAny<HDC, HandleTraits<HDC, ::DeleteDC, nullptr>>;
-
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
     UniqueAny<HGDIOBJ, GdiObjectTraits> pen(::CreatePen(PS_SOLID, 1, color));
     SelectObjectGuard keep(dc, pen.get());

@@ -3,25 +3,6 @@
 
 namespace orv {
 
-namespace {
-
-// A memory device context, deleted on scope exit.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC like) noexcept : dc_(::CreateCompatibleDC(like)) {}
-    ~MemoryDC() {
-        if (dc_) ::DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const noexcept { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-}  // namespace
-
 UniqueHBitmap LoadBitmapResource(const char* name) {
     return UniqueHBitmap(
         static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -39,7 +20,8 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     const SIZE size = BitmapSize(bitmap);
     if (size.cx <= 0 || size.cy <= 0) return;
 
-    MemoryDC imageDC(dc), maskDC(dc), workDC(dc);
+    UniqueMemoryDC imageDC(::CreateCompatibleDC(dc)), maskDC(::CreateCompatibleDC(dc)),
+        workDC(::CreateCompatibleDC(dc));
     if (!imageDC.get() || !maskDC.get() || !workDC.get()) return;
     UniqueHBitmap mask(::CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
     UniqueHBitmap work(::CreateCompatibleBitmap(dc, size.cx, size.cy));
