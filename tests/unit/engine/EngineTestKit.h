@@ -5,10 +5,13 @@
 #include "common/Owners.h"
 #include "payload/AttachFiles.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 #include <shlobj.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,5 +79,18 @@ inline std::vector<std::string> EntriesUnder(const TAttachedFiles& files, const 
         if (files.Entry(i).Name.compare(0, prefix.size(), prefix) == 0) names.push_back(files.Entry(i).Name);
     return names;
 }
+
+}  // namespace orv::test
+
+namespace orv::test {
+
+// A suite that shares one catalogue of the real payload: inflating it for every test would
+// only cost time, and the tests reset what they change (groups, public files).
+class SharedCatalogueTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { files_ = std::make_unique<TAttachedFiles>(); }
+    static void TearDownTestSuite() { files_.reset(); }
+    static inline std::unique_ptr<TAttachedFiles> files_;
+};
 
 }  // namespace orv::test

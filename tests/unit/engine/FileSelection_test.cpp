@@ -17,13 +17,8 @@ namespace {
 
 using test::DriveFolder;
 
-class FileSelectionTest : public ::testing::Test {
+class FileSelectionTest : public test::SharedCatalogueTest {
 protected:
-    static void SetUpTestSuite() { files_ = new TAttachedFiles(); }
-    static void TearDownTestSuite() {
-        delete files_;
-        files_ = nullptr;
-    }
     void SetUp() override {
         for (int g = 0; g < GroupCount; ++g) ClearGroup(*files_, g);
         files_->ForceOverwrite = false;
@@ -41,10 +36,7 @@ protected:
         for (const auto& r : files_->Groups[group]) d.push_back(r->DestPath);
         return d;
     }
-
-    static TAttachedFiles* files_;
 };
-TAttachedFiles* FileSelectionTest::files_ = nullptr;
 
 TEST_F(FileSelectionTest, EveryComponentFileListNamesEntriesOfThePayload) {
     for (int c = 0; c < ComponentCount; ++c) {

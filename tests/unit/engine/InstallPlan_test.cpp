@@ -20,13 +20,8 @@ using test::DriveFolder;
 constexpr const char* IniText =
     "[\\Software\\Orvanel Word Processor\\Sounds\\General Settings]\r\nSoundScheme=Basic.asn";
 
-class InstallPlanTest : public ::testing::Test {
+class InstallPlanTest : public test::SharedCatalogueTest {
 protected:
-    static void SetUpTestSuite() { files_ = new TAttachedFiles(); }
-    static void TearDownTestSuite() {
-        delete files_;
-        files_ = nullptr;
-    }
     void SetUp() override {
         test::RemoveSharedTree();
         CreateInstallLogList();
@@ -65,10 +60,7 @@ protected:
                 "uk.zlx -> " + sp + "uk.zlx",
                 "userdicen.tlx -> " + sp + "userdicen.tlx"};
     }
-
-    static TAttachedFiles* files_;
 };
-TAttachedFiles* InstallPlanTest::files_ = nullptr;
 
 TEST_F(InstallPlanTest, NormalInstallWithAllComponents) {
     DriveFolder drive('E', "all");
