@@ -93,7 +93,8 @@ TEST_F(InstallWorker, CopiesThePlanWithTimesAndLogsOnlyLoggedCopies) {
 
     TInstallThread worker(files_);
     EXPECT_EQ(TPollAction::MovedOn, PollUntilEnd());
-    EXPECT_TRUE(worker.Ended());
+    // The worker publishes its end a moment before its thread returns.
+    EXPECT_TRUE(test::WaitUntil([&] { return worker.Ended(); }, 5000));
     EXPECT_EQ(tsIdle, InstallStatus.State.load());
     EXPECT_EQ(5, InstallStatus.Group.load());
     EXPECT_EQ(PlannedSize(), InstallStatus.Position.load());
