@@ -17,6 +17,8 @@ ChildProcess::ChildProcess(const std::string& exe, const std::string& arguments)
         process_.reset(pi.hProcess);
         UniqueHandle thread(pi.hThread);
         id_ = pi.dwProcessId;
+    } else {
+        startError_ = ::GetLastError();
     }
 }
 

@@ -19,6 +19,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return process_.valid(); }
+    DWORD StartError() const { return startError_; }  // GetLastError of a failed start
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_.get(); }
     // Waits up to timeoutMs; true when the process has ended.
@@ -29,6 +30,7 @@ public:
 private:
     UniqueHandle process_;
     DWORD id_ = 0;
+    DWORD startError_ = 0;
 };
 
 // The first visible top-level window of the process whose caption equals caption (any
