@@ -10,6 +10,7 @@ packages=(
   googletest
   zlib1g-dev python3
   imagemagick x11-utils
+  ccache
 )
 
 missing=()

@@ -8,5 +8,7 @@ shift || true
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
 "$root/scripts/bootstrap.sh"
+# Objects compiled in one checkout serve another at the same depth below the same parent.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j "$(nproc)" "${targets[@]}"
