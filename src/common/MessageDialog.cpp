@@ -2,6 +2,8 @@
 // in a modal loop of its own and destroyed before the call returns.
 #include "common/MessageDialog.h"
 
+#include "common/WindowDpi.h"
+
 #include <cstddef>
 #include <cstring>
 #include <stdexcept>
@@ -72,13 +74,33 @@ std::vector<DWORD> MakeTemplate() {
     return aligned;
 }
 
-// The system's message font, or nothing (the controls then keep their default font).
-UniqueHFont CreateMessageFont() {
+// The system's message font at the window's scale, or nothing (the controls then keep
+// their default font). The system describes it for its own scale, which a window on
+// another monitor does not share.
+UniqueHFont CreateMessageFont(int dpi) {
     NONCLIENTMETRICSA metrics = {};
     // The size without the padded-border field is understood by every version since 2000.
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
     if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return UniqueHFont();
-    return UniqueHFont(::CreateFontIndirectA(&metrics.lfMessageFont));
+    LOGFONTA& font = metrics.lfMessageFont;
+    font.lfHeight = RescaleFontHeight(font.lfHeight, SystemDpi(), dpi);
+    return UniqueHFont(::CreateFontIndirectA(&font));
+}
+
+// Our own layout follows a change of scale; the dialog manager's automatic rescaling of
+// dialogs (per-monitor v2) would stretch it a second time.
+void KeepDialogManagerScalingOff(HWND wnd) {
+    using Fn = BOOL(WINAPI*)(HWND, int, int);
+    HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    auto set =
+        user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
+               : nullptr;
+    const int disableAll = 1;  // DDC_DISABLE_ALL
+    if (set) set(wnd, disableAll, disableAll);
+}
+
+void MoveChild(HWND child, const TLayoutRect& r) {
+    ::SetWindowPos(child, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CreateChild(HWND parent, const char* cls, const char* text, DWORD style, const TLayoutRect& r, int id,
@@ -168,6 +190,9 @@ INT_PTR CALLBACK TMessageForm::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
     switch (msg) {
     case WM_COMMAND:
         return form->OnCommand(wp, lp) ? TRUE : FALSE;
+    case WM_DPICHANGED:
+        form->DpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return TRUE;
     case WM_CLOSE:  // the close box, Alt+F4 or SC_CLOSE: Cancel's result whatever the buttons
         form->End(IDCANCEL);
         return TRUE;
@@ -179,14 +204,11 @@ INT_PTR CALLBACK TMessageForm::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
     }
 }
 
-void TMessageForm::CreateControls(const std::string& text, uint8_t kind) {
+void TMessageForm::CreateControls() {
     HWND wnd = wnd_.get();
     HFONT font = font_.get();
-    HWND icon = CreateChild(wnd, "STATIC", nullptr, SS_ICON, layout_.Icon, -1, nullptr);
-    ::SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconA(nullptr, MessageKindIcon(kind))), 0);
-    ::SetWindowPos(icon, nullptr, layout_.Icon.Left, layout_.Icon.Top, MessageIconSize, MessageIconSize,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    CreateChild(wnd, "STATIC", text.c_str(), SS_LEFT, layout_.Text, -1, font);
+    iconWnd_ = CreateChild(wnd, "STATIC", nullptr, SS_ICON, layout_.Icon, -1, nullptr);
+    textWnd_ = CreateChild(wnd, "STATIC", text_.c_str(), SS_LEFT, layout_.Text, -1, font);
     for (const TLayoutButton& b : layout_.Buttons) {
         const bool isDefault = b.Index == layout_.DefaultIndex;
         DWORD style = WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
@@ -196,7 +218,70 @@ void TMessageForm::CreateControls(const std::string& text, uint8_t kind) {
         if (isDefault) defaultButton_ = button;
         if (b.Index == layout_.CancelIndex) cancelButton_ = button;
     }
+    ShowIcon();
     if (defaultButton_) ::SendMessageA(wnd, DM_SETDEFID, static_cast<WPARAM>(::GetDlgCtrlID(defaultButton_)), 0);
+}
+
+// The static control sizes itself to the icon; the layout's square is put back afterwards.
+void TMessageForm::ShowIcon() {
+    icon_ = LoadSystemIcon(MessageKindIcon(kind_), layout_.Icon.Width);
+    ::SendMessageA(iconWnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Icon), 0);
+    MoveChild(iconWnd_, layout_.Icon);
+}
+
+void TMessageForm::MoveControls() {
+    HFONT font = font_.get();
+    MoveChild(textWnd_, layout_.Text);
+    ::SendMessageA(textWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (const TLayoutButton& b : layout_.Buttons) {
+        HWND button = ::GetDlgItem(wnd_.get(), ButtonIdBase + b.Index);
+        MoveChild(button, b.Rect);
+        ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    ShowIcon();
+}
+
+// Font, text extent and layout for the scale: the text is measured with the font it is shown in.
+void TMessageForm::Measure(int dpi) {
+    dpi_ = dpi;
+    font_ = CreateMessageFont(dpi);
+    SIZE avg;
+    RECT r = {0, 0, static_cast<LONG>(static_cast<unsigned>(::GetSystemMetrics(SM_CXSCREEN)) >> 1), 0};
+    {
+        WindowDC dc(wnd_.get());
+        SelectObjectGuard select(dc.get(), font_.get());
+        avg = GetAverageCharSize(dc.get());
+        ::DrawTextA(dc.get(), text_.c_str(), static_cast<int>(text_.size()), &r,
+                    DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    }
+    layout_ = LayoutMessageDialog(avg.cx, avg.cy, r.right, r.bottom, buttons_, ScaleForDpi(MessageIconSize, dpi));
+}
+
+// Centred on the screen, or at the top left the system proposes after a change of scale.
+// The frame is measured at the scale the system draws it at, the window's own.
+void TMessageForm::PlaceWindow(const RECT* proposed) {
+    HWND wnd = wnd_.get();
+    const RECT client = {0, 0, layout_.ClientWidth, layout_.ClientHeight};
+    const RECT outer = WindowRectForClient(client, static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE)),
+                                           static_cast<DWORD>(::GetWindowLongA(wnd, GWL_EXSTYLE)), WindowDpi(wnd));
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    int left = 0, top = 0;
+    if (proposed) {
+        left = proposed->left;
+        top = proposed->top;
+    } else {
+        CentreOnScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), width, height, left, top);
+    }
+    ::SetWindowPos(wnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMessageForm::DpiChanged(int dpi, const RECT& proposed) {
+    // The controls let go of the old font and icon before they are freed.
+    UniqueHFont oldFont = std::move(font_);
+    TSystemIcon oldIcon = std::move(icon_);
+    Measure(dpi);
+    PlaceWindow(&proposed);
+    MoveControls();
 }
 
 std::unique_ptr<TMessageForm> BuildMessageDialog(const std::string& text, uint8_t kind, uint16_t buttons) {
@@ -208,28 +293,14 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const std::string& text, uint8_
                                                   &TMessageForm::DialogProc, reinterpret_cast<LPARAM>(form.get())));
     if (!form->wnd_) throw std::runtime_error("The message dialog could not be created.");
     HWND wnd = form->wnd_.get();
-    form->font_ = CreateMessageFont();
-
-    SIZE avg;
-    RECT r = {0, 0, static_cast<LONG>(static_cast<unsigned>(::GetSystemMetrics(SM_CXSCREEN)) >> 1), 0};
-    {
-        WindowDC dc(wnd);
-        SelectObjectGuard select(dc.get(), form->font_.get());
-        avg = GetAverageCharSize(dc.get());
-        ::DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
-                    DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-    }
-    form->layout_ = LayoutMessageDialog(avg.cx, avg.cy, r.right, r.bottom, buttons);
-
-    RECT outer = {0, 0, form->layout_.ClientWidth, form->layout_.ClientHeight};
-    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongA(wnd, GWL_EXSTYLE)));
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    int left = 0, top = 0;
-    CentreOnScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), width, height, left, top);
-    ::SetWindowPos(wnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepDialogManagerScalingOff(wnd);
+    form->text_ = text;
+    form->kind_ = kind;
+    form->buttons_ = buttons;
+    form->Measure(WindowDpi(wnd));
+    form->PlaceWindow(nullptr);
     ::SetWindowTextA(wnd, MessageKindCaption(kind));
-    form->CreateControls(text, kind);
+    form->CreateControls();
     return form;
 }
 

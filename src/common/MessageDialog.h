@@ -3,6 +3,7 @@
 
 #include "common/MessageDialogLayout.h"
 #include "common/Owners.h"
+#include "common/WindowDpi.h"
 
 #include <windows.h>
 
@@ -58,18 +59,32 @@ public:
     // Runs the dialog's own modal loop: the thread's other top-level windows are disabled
     // meanwhile, but every message (other windows' timers included) keeps flowing.
     int32_t ShowModal();
+    // WM_DPICHANGED: laid out again for the new scale at the place the system proposes.
+    void DpiChanged(int dpi, const RECT& proposed);
+    int Dpi() const { return dpi_; }
 
 private:
     friend std::unique_ptr<TMessageForm> BuildMessageDialog(const std::string&, uint8_t, uint16_t);
     TMessageForm() = default;
     static INT_PTR CALLBACK DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     bool OnCommand(WPARAM wp, LPARAM lp);
-    void CreateControls(const std::string& text, uint8_t kind);
+    void Measure(int dpi);
+    void PlaceWindow(const RECT* proposed);
+    void CreateControls();
+    void MoveControls();
+    void ShowIcon();
     void End(int32_t result);
 
     UniqueHwnd wnd_;
     UniqueHFont font_;  // empty when the system message font was not available
+    TSystemIcon icon_;
     TMessageDialogLayout layout_;
+    std::string text_;
+    uint8_t kind_ = 0;
+    uint16_t buttons_ = 0;
+    int dpi_ = 96;
+    HWND iconWnd_ = nullptr;
+    HWND textWnd_ = nullptr;
     HWND defaultButton_ = nullptr;
     HWND cancelButton_ = nullptr;
     bool done_ = false;

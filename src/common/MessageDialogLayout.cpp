@@ -27,7 +27,8 @@ int CancelButtonIndex(uint16_t buttons) {
 
 }  // namespace
 
-TMessageDialogLayout LayoutMessageDialog(int ax, int ay, int textWidth, int textHeight, uint16_t buttons) {
+TMessageDialogLayout LayoutMessageDialog(int ax, int ay, int textWidth, int textHeight, uint16_t buttons,
+                                         int iconSize) {
     TMessageDialogLayout l;
     // MulDiv rounds to the nearest integer, halves away from zero (17.5 -> 18).
     l.Hm = ::MulDiv(10, ax, 4);
@@ -38,8 +39,8 @@ TMessageDialogLayout LayoutMessageDialog(int ax, int ay, int textWidth, int text
     l.Bh = ::MulDiv(14, ay, 8);
     l.Bs = ::MulDiv(4, ax, 4);
 
-    const int iconTextWidth = textWidth + l.Hs + MessageIconSize;
-    const int iconTextHeight = std::max(textHeight, MessageIconSize);
+    const int iconTextWidth = textWidth + l.Hs + iconSize;
+    const int iconTextHeight = std::max(textHeight, iconSize);
     int n = 0;
     for (int i = 0; i < MessageButtonCount; ++i)
         if (HasButton(buttons, i)) ++n;
@@ -47,8 +48,8 @@ TMessageDialogLayout LayoutMessageDialog(int ax, int ay, int textWidth, int text
 
     l.ClientWidth = std::max(iconTextWidth, rowWidth) + 2 * l.Hm;
     l.ClientHeight = iconTextHeight + l.Bh + l.Vs + 2 * l.Vm;
-    l.Icon = {l.Hm, l.Vm, MessageIconSize, MessageIconSize};
-    l.Text = {l.Hm + MessageIconSize + l.Hs, l.Vm, textWidth, textHeight};
+    l.Icon = {l.Hm, l.Vm, iconSize, iconSize};
+    l.Text = {l.Hm + iconSize + l.Hs, l.Vm, textWidth, textHeight};
     l.DefaultIndex = DefaultButtonIndex(buttons);
     l.CancelIndex = CancelButtonIndex(buttons);
 

@@ -2,6 +2,8 @@
 // measured text, the button set and the screen, kept apart from the window so it is testable.
 #pragma once
 
+#include "common/DpiScaling.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -9,10 +11,6 @@ namespace orv {
 
 constexpr int MessageButtonCount = 9;  // bits 0 .. 8 of a button set
 constexpr int MessageIconSize = 32;
-
-struct TLayoutRect {
-    int Left = 0, Top = 0, Width = 0, Height = 0;
-};
 
 struct TLayoutButton {
     int Index = 0;  // the button's bit number
@@ -30,8 +28,10 @@ struct TMessageDialogLayout {
 };
 
 // Lays out a dialog whose font averages (ax, ay) and whose text measures textWidth x
-// textHeight (DrawText's extent at half the screen width). All values in client pixels.
-TMessageDialogLayout LayoutMessageDialog(int ax, int ay, int textWidth, int textHeight, uint16_t buttons);
+// textHeight (DrawText's extent at half the screen width), with an iconSize-pixel square
+// icon (32 at 96 dpi, scaled with the window). All values in client pixels.
+TMessageDialogLayout LayoutMessageDialog(int ax, int ay, int textWidth, int textHeight, uint16_t buttons,
+                                         int iconSize = MessageIconSize);
 
 // The top-left corner that centres a window of the given outer size on the screen; each
 // half is taken separately, rounding down.
