@@ -37,6 +37,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     ::MoveWindow(handle_, left, top, width, height, TRUE);
 }
 
+void TControl::ScaleTo(int left, int top, int width, int height, int) {
+    SetBounds(left, top, width, height);
+}
+
 void TControl::SetVisible(bool visible) {
     ::ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
 }

@@ -20,6 +20,10 @@ public:
     int Id() const { return id_; }
 
     void SetBounds(int left, int top, int width, int height);
+    // The window moved to a screen of another scale: the bounds are the control's layout
+    // row scaled to dpi. The default places it; controls that draw or measure in pixels
+    // of their own (item heights, pictures) follow the scale as well.
+    virtual void ScaleTo(int left, int top, int width, int height, int dpi);
     void SetVisible(bool visible);
     bool Visible() const;
     void SetEnabled(bool enabled);

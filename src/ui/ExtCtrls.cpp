@@ -1,6 +1,8 @@
 // Panels, bevels, images and the page container: windows that paint themselves.
 #include "ui/ExtCtrls.h"
 
+#include "ui/ScaledPicture.h"
+
 namespace orv::ui {
 
 namespace {
@@ -55,16 +57,33 @@ void TImage::Create(HWND parent, int id, int left, int top, int width, int heigh
 }
 
 bool TImage::LoadBitmapResource(const char* name) {
-    bitmap_.reset(
-        static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    HINSTANCE module = ::GetModuleHandleA(nullptr);
+    bitmap_.reset(static_cast<HBITMAP>(::LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    large_ = LoadBitmapResourceDib(LargeArtworkName(name).c_str());
+    scaled_.reset();
     ::InvalidateRect(Handle(), nullptr, TRUE);
     return bitmap_.valid();
 }
 
+HBITMAP TImage::ShownBitmap() {
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    const SIZE own = PictureSize(bitmap_.get());
+    if (!bitmap_ || (own.cx == client.right && own.cy == client.bottom)) return bitmap_.get();
+    const SIZE made = PictureSize(scaled_.get());
+    if (!scaled_ || made.cx != client.right || made.cy != client.bottom) {
+        // Shrinking the larger artwork keeps detail that enlarging the small one cannot.
+        HBITMAP source = large_ && client.right > own.cx ? large_.get() : bitmap_.get();
+        scaled_ = ScaleBitmap(source, client.right, client.bottom, false);
+    }
+    return scaled_ ? scaled_.get() : bitmap_.get();
+}
+
 void TImage::Paint(HDC dc, const RECT& client) {
-    if (!bitmap_) return;
+    HBITMAP picture = ShownBitmap();
+    if (!picture) return;
     UniqueMemoryDC memory(::CreateCompatibleDC(dc));
-    SelectObjectGuard keep(memory.get(), bitmap_.get());
+    SelectObjectGuard keep(memory.get(), picture);
     ::BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
@@ -73,6 +92,12 @@ void TTabSheet::Create(TPageControl& owner, int id) {
     ::GetClientRect(owner.Handle(), &rc);
     CreateWindowed("TTabSheet", "", WS_CLIPSIBLINGS, ContainerExStyle, owner.Handle(), id, 0, 0, rc.right, rc.bottom);
     owner.AddPage(this);
+}
+
+void TTabSheet::ScaleTo(int, int, int, int, int) {
+    RECT rc;
+    ::GetClientRect(::GetParent(Handle()), &rc);
+    SetBounds(0, 0, rc.right, rc.bottom);
 }
 
 void TPageControl::Create(HWND parent, int id, int left, int top, int width, int height) {

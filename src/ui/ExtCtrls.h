@@ -34,27 +34,35 @@ private:
     TShape shape_ = bsBox;
 };
 
-// A bitmap resource of the program's own module, drawn at the top left.
+// A bitmap resource of the program's own module, drawn at the top left. When the image is
+// larger or smaller than the bitmap (the layout scaled for the screen), the picture is
+// resized smoothly to fill it, from the larger artwork when the program carries one.
 class TImage : public TWinControl {
 public:
     void Create(HWND parent, int id, int left, int top, int width, int height);
-    // LoadImageA of the named bitmap resource; false when the module has none.
+    // LoadImageA of the named bitmap resource (and of its larger artwork, if any); false
+    // when the module has none.
     bool LoadBitmapResource(const char* name);
     HBITMAP Bitmap() const { return bitmap_.get(); }
+    // The picture as drawn at the image's present size.
+    HBITMAP ShownBitmap();
 
 protected:
     void Paint(HDC dc, const RECT& client) override;
 
 private:
     UniqueHBitmap bitmap_;
+    UniqueHBitmap large_;   // the artwork at twice the size, if any
+    UniqueHBitmap scaled_;  // bitmap_ or large_ resized to the image, made when first drawn
 };
 
 class TPageControl;
 
-// One page of a page container: fills it and stays hidden until shown.
+// One page of a page container: fills it (at any scale) and stays hidden until shown.
 class TTabSheet : public TWinControl {
 public:
     void Create(TPageControl& owner, int id);
+    void ScaleTo(int left, int top, int width, int height, int dpi) override;
     int Tag = 0;
 };
 

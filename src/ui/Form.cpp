@@ -1,6 +1,7 @@
 // The modal form: its window, the modal loop and the dialog keyboard.
 #include "ui/Form.h"
 
+#include "common/WindowDpi.h"
 #include "ui/Application.h"
 
 namespace orv::ui {
@@ -73,6 +74,10 @@ void TForm::CreateForm(const char* className, const std::string& caption, int cl
     int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     CreateWindowed(className, caption.c_str(), style, exStyle, nullptr, 0, left, top, width, height);
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
+    dpi_ = WindowDpi(Handle());
+    if (dpi_ != 96) FitClientToDpi(nullptr);
     if (HICON icon = ApplicationIcon()) {
         ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -184,6 +189,9 @@ LRESULT TForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ACTIVATEAPP:
         OnActivateApp(LOBYTE(wParam) != 0);
+        return 0;
+    case WM_DPICHANGED:
+        DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         return TWinControl::WindowProc(msg, wParam, lParam);

@@ -17,8 +17,11 @@ public:
     ~TForm() override;
 
     // A hidden window of the given window class with a fixed single border and only the
-    // system menu, the client area clientWidth x clientHeight, centred on the screen.
+    // system menu, the client area clientWidth x clientHeight (at 96 dpi, scaled to the
+    // window's screen), centred on the screen.
     void CreateForm(const char* className, const std::string& caption, int clientWidth, int clientHeight);
+    // The scale the form is laid out for: its screen's when created, then each change's.
+    int Dpi() const { return dpi_; }
 
     // Shows the window and serves messages until a modal result is set and the close query
     // agrees; hides the window and returns the result.
@@ -45,15 +48,21 @@ protected:
     virtual bool CloseQuery() { return true; }
     virtual void OnTimer(UINT_PTR) {}
     virtual void OnActivateApp(bool) {}
+    // The window moved to a screen of another scale and has its new size (FormScaling.cpp).
+    virtual void OnDpiChanged(int) {}
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void FitClientToDpi(const RECT* proposed);
+    void DpiChanged(int dpi, const RECT& proposed);
     void CloseModal();
     bool HandleDialogKey(const MSG& msg);
     bool HandleMnemonic(char letter);
     void MoveFocus(bool backwards);
 
     int modalResult_ = mrNone;
+    int dpi_ = 96;
+    int clientWidth_ = 0, clientHeight_ = 0;  // at 96 dpi
     TButton* defaultButton_ = nullptr;
     TButton* cancelButton_ = nullptr;
 };

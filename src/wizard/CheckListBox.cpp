@@ -1,6 +1,7 @@
 // The check list: items with three-state boxes, their drawing and the user's toggles.
 #include "wizard/CheckListBox.h"
 
+#include "common/DpiScaling.h"
 #include "common/Owners.h"
 #include "engine/SetupState.h"
 
@@ -35,17 +36,27 @@ TCheckListBox::~TCheckListBox() {
     if (Handle()) ::RemoveWindowSubclass(Handle(), SubclassProc, SubclassId);
 }
 
-void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int itemHeight) {
+void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int itemHeight,
+                           int dpi) {
+    itemHeight_ = itemHeight;
+    dpi_ = dpi;
     CreateChild(
         "LISTBOX", "",
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
         WS_EX_CLIENTEDGE, parent, id, left, top, width, height);
     SetFont(font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
     // Measured during creation, before the parent can route it to us: set the height now.
-    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight, 0));
+    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(ScaleForDpi(itemHeight, dpi), 0));
     ::SetWindowSubclass(Handle(), SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
     for (const TItem& item : items_)
         ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
+}
+
+void TCheckListBox::ScaleTo(int left, int top, int width, int height, int dpi) {
+    dpi_ = dpi;
+    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(ScaleForDpi(itemHeight_, dpi), 0));
+    SetBounds(left, top, width, height);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int TCheckListBox::AddItem(const std::string& text) {
@@ -88,18 +99,18 @@ void TCheckListBox::Toggle(int index) {
     if (OnClickCheck) OnClickCheck();
 }
 
-SIZE TCheckListBox::CheckBoxSize() {
+SIZE TCheckListBox::CheckBoxSize(int dpi) {
     static const SIZE size = [] {
         UniqueHBitmap boxes(::LoadBitmapA(nullptr, MAKEINTRESOURCEA(ObmCheckBoxes)));
         BITMAP bm = {};
         if (!boxes || !::GetObjectA(boxes.get(), sizeof bm, &bm)) return SIZE{13, 13};
         return SIZE{bm.bmWidth / 4, bm.bmHeight / 3};
     }();
-    return size;
+    return SIZE{ScaleForDpi(size.cx, dpi), ScaleForDpi(size.cy, dpi)};
 }
 
-int TCheckListBox::CheckWidth() {
-    return CheckBoxSize().cx + 2;
+int TCheckListBox::CheckWidth(int dpi) {
+    return ScaleForDpi(CheckBoxSize().cx + 2, dpi);
 }
 
 void TCheckListBox::InvalidateCheck(int index) {
@@ -107,7 +118,7 @@ void TCheckListBox::InvalidateCheck(int index) {
     if (!Handle() ||
         ::SendMessageA(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
         return;
-    r.right = r.left + CheckWidth();
+    r.right = r.left + CheckWidth(dpi_);
     ::InvalidateRect(Handle(), &r, FALSE);
 }
 
@@ -121,7 +132,7 @@ void TCheckListBox::MousePressed(LPARAM lParam) {
     if (::SendMessageA(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
         return;
     const int x = static_cast<short>(LOWORD(lParam));
-    if (x - r.left < CheckWidth()) Toggle(index);
+    if (x - r.left < CheckWidth(dpi_)) Toggle(index);
 }
 
 LRESULT CALLBACK TCheckListBox::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -150,14 +161,14 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& di) {
     HDC dc = di.hDC;
     const int index = static_cast<int>(di.itemID);
     RECT check = di.rcItem;
-    check.right = check.left + CheckWidth();
+    check.right = check.left + CheckWidth(dpi_);
     ::FillRect(dc, &check, ::GetSysColorBrush(COLOR_WINDOW));
     if (index < 0 || index >= ItemCount()) return;
 
     const uint8_t state = State(index);
-    const SIZE box = CheckBoxSize();
+    const SIZE box = CheckBoxSize(dpi_);
     RECT boxRect;
-    boxRect.left = check.left + (CheckWidth() - box.cx) / 2;
+    boxRect.left = check.left + (CheckWidth(dpi_) - box.cx) / 2;
     boxRect.top = check.top + (check.bottom - check.top - box.cy) / 2;
     boxRect.right = boxRect.left + box.cx;
     boxRect.bottom = boxRect.top + box.cy;

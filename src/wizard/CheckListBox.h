@@ -16,7 +16,10 @@ public:
     TCheckListBox();
     ~TCheckListBox() override;
 
-    void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int itemHeight);
+    // itemHeight is at 96 dpi; the list scales it, and its check boxes, to dpi.
+    void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int itemHeight,
+                int dpi = 96);
+    void ScaleTo(int left, int top, int width, int height, int dpi) override;
 
     int AddItem(const std::string& text);  // unchecked, data 0; returns its index
     int ItemCount() const { return static_cast<int>(items_.size()); }
@@ -34,9 +37,10 @@ public:
     // OnClickCheck.
     void Toggle(int index);
 
-    // The check column: the system check box's width plus 2 pixels.
-    static SIZE CheckBoxSize();
-    static int CheckWidth();
+    // The check box: the system's check box bitmap's size at 96 dpi, scaled to dpi; the
+    // check column is that width plus 2 pixels, scaled alike.
+    static SIZE CheckBoxSize(int dpi = 96);
+    static int CheckWidth(int dpi = 96);
 
     std::function<void()> OnClickCheck;
     // Draws the item's part right of the check column. The device context has the brush
@@ -59,6 +63,8 @@ private:
     void DrawItem(const DRAWITEMSTRUCT& item);
 
     std::vector<TItem> items_;
+    int itemHeight_ = 16;  // at 96 dpi
+    int dpi_ = 96;
 };
 
 }  // namespace orv

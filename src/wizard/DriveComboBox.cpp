@@ -1,6 +1,7 @@
 // The drive list of the destination page: the drives, their names and pictures, the drive switch.
 #include "wizard/DriveComboBox.h"
 
+#include "common/DpiScaling.h"
 #include "common/InstUtils.h"
 #include "engine/FolderLayout.h"
 #include "wizard/FolderListBox.h"
@@ -95,32 +96,59 @@ std::string NetworkName(char letter) {
 TDriveComboBox::TDriveComboBox() = default;
 TDriveComboBox::~TDriveComboBox() = default;
 
-void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font) {
-    fixedPicture_ = LoadBitmapResource("FIXEDDRIVE");
-    removablePicture_ = LoadBitmapResource("REMOVABLEDRIVE");
-    if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+int TDriveComboBox::PictureHeight() const {
+    return fixedPicture_.Loaded() ? fixedPicture_.Size().cy : ScaleForDpi(11, dpi_);
+}
 
+int TDriveComboBox::ItemHeightFor(HWND measureIn, HFONT font) const {
     TEXTMETRICA tm = {};
     {
-        WindowDC dc(parent);
+        WindowDC dc(measureIn);
         SelectObjectGuard sel(dc.get(), font);
         ::GetTextMetricsA(dc.get(), &tm);
     }
-    const int pictureHeight = fixedPicture_ ? BitmapSize(fixedPicture_.get()).cy : 11;
-    const int itemHeight = std::max<int>(tm.tmHeight + 4, pictureHeight);
+    return std::max<int>(tm.tmHeight + ScaleForDpi(4, dpi_), PictureHeight());
+}
+
+// The selection field keeps the layout's box height less the frame.
+void TDriveComboBox::SetFieldHeight(int boxHeight) {
+    ::SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(boxHeight - 6, PictureHeight()));
+}
+
+void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int dpi) {
+    dpi_ = dpi;
+    fixedPicture_.SetDpi(dpi);
+    removablePicture_.SetDpi(dpi);
+    fixedPicture_.Load("FIXEDDRIVE");
+    removablePicture_.Load("REMOVABLEDRIVE");
+    if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    const int itemHeight = ItemHeightFor(parent, font);
 
     // A drop-down list's window height includes its list; the layout's height is the box's.
     CreateChild("COMBOBOX", "",
                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0,
                 parent, id, left, top, width, height + DropDownItems * itemHeight + 2);
     SetFont(font);
-    // Owner-drawn heights are asked for during creation, before anyone can answer; set them
-    // now. The selection field keeps the layout's box height (less the frame).
+    // Owner-drawn heights are asked for during creation, before anyone can answer; set them now.
     ::SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, itemHeight);
-    ::SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(height - 6, pictureHeight));
+    SetFieldHeight(height);
 
     ReadDrives();
     SetDrive(drive_);
+}
+
+void TDriveComboBox::ScaleTo(int left, int top, int width, int height, int dpi) {
+    dpi_ = dpi;
+    fixedPicture_.SetDpi(dpi);
+    removablePicture_.SetDpi(dpi);
+    // The font for the new scale comes after the move; measure with the one it will get,
+    // the parent's.
+    HWND parent = ::GetParent(Handle());
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0));
+    const int itemHeight = ItemHeightFor(parent, font ? font : Font());
+    SetBounds(left, top, width, height + DropDownItems * itemHeight + 2);
+    ::SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, itemHeight);
+    SetFieldHeight(height);
 }
 
 void TDriveComboBox::SetFolderList(TDirectoryListBox* list) {
@@ -231,11 +259,11 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& di) {
     const int index = static_cast<int>(di.itemID);
     if (index >= 0 && index < ItemCount()) {
         const TItem& item = items_[static_cast<size_t>(index)];
-        HBITMAP picture = item.Picture == dpRemovable ? removablePicture_.get() : fixedPicture_.get();
-        const SIZE size = BitmapSize(picture);
-        DrawTransparentBitmap(dc, picture, r.left + 2, r.top + (r.bottom - r.top - size.cy) / 2);
+        const TListPicture& picture = item.Picture == dpRemovable ? removablePicture_ : fixedPicture_;
+        const SIZE size = picture.Size();
+        picture.Draw(dc, r.left + ScaleForDpi(2, dpi_), r.top + (r.bottom - r.top - size.cy) / 2);
         RECT textRect = r;
-        textRect.left += size.cx + 6;
+        textRect.left += size.cx + ScaleForDpi(6, dpi_);
         const int oldMode = ::SetBkMode(dc, TRANSPARENT);
         const COLORREF oldColor = ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
         ::DrawTextA(dc, item.Text.c_str(), static_cast<int>(item.Text.size()), &textRect,

@@ -4,6 +4,7 @@
 
 #include "ui/Control.h"
 #include "common/Owners.h"
+#include "wizard/ListBitmaps.h"
 
 #include <cstdint>
 #include <functional>
@@ -37,7 +38,9 @@ public:
 
     // Creates the drop-down list (height is the closed box's), lists the drives and shows
     // the current one.
-    void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
+    // Sizes and pictures follow dpi.
+    void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int dpi = 96);
+    void ScaleTo(int left, int top, int width, int height, int dpi) override;
     // Links the folder list both ways.
     void SetFolderList(TDirectoryListBox* list);
 
@@ -76,14 +79,18 @@ private:
 
     void FillWindow();
     void DrawItem(const DRAWITEMSTRUCT& item);
+    int ItemHeightFor(HWND measureIn, HFONT font) const;
+    int PictureHeight() const;
+    void SetFieldHeight(int boxHeight);
 
     char drive_ = ' ';  // none until the first SetDrive
     DWORD driveSet_ = 0;
     std::vector<TItem> items_;
     int selected_ = -1;  // the selection when there is no window
     TDirectoryListBox* folderList_ = nullptr;
-    UniqueHBitmap fixedPicture_;
-    UniqueHBitmap removablePicture_;
+    TListPicture fixedPicture_;
+    TListPicture removablePicture_;
+    int dpi_ = 96;
 };
 
 }  // namespace orv

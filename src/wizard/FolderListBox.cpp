@@ -1,6 +1,7 @@
 // The folder list of the destination page: path items, sub-folders, the walk up, drive switches.
 #include "wizard/FolderListBox.h"
 
+#include "common/DpiScaling.h"
 #include "common/InstUtils.h"
 #include "wizard/DriveComboBox.h"
 #include "wizard/ListBitmaps.h"
@@ -98,9 +99,12 @@ std::string FolderItemCaption(int index, const std::string& path, bool casePrese
 TDirectoryListBox::TDirectoryListBox() = default;
 TDirectoryListBox::~TDirectoryListBox() = default;
 
-void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font) {
-    openPicture_ = LoadBitmapResource("OPENFOLDER");
-    closedPicture_ = LoadBitmapResource("CLOSEDFOLDER");
+void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int dpi) {
+    dpi_ = dpi;
+    openPicture_.SetDpi(dpi);
+    closedPicture_.SetDpi(dpi);
+    openPicture_.Load("OPENFOLDER");
+    closedPicture_.Load("CLOSEDFOLDER");
     CreateChild(
         "LISTBOX", "",
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
@@ -116,8 +120,8 @@ void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width
         SelectObjectGuard sel(dc.get(), font);
         ::GetTextMetricsA(dc.get(), &tm);
     }
-    const int pictureHeight = openPicture_ ? BitmapSize(openPicture_.get()).cy : 16;
-    SetItemHeight(std::max<int>(tm.tmHeight, pictureHeight + 1));
+    const int pictureHeight = openPicture_.Loaded() ? openPicture_.Size().cy : ScaleForDpi(16, dpi);
+    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(std::max<int>(tm.tmHeight, pictureHeight + 1), 0));
 
     // Before the first folder is set there is nothing sensible to list.
     if (!HasDriveLetter(directory_)) return;
@@ -126,8 +130,17 @@ void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width
 }
 
 void TDirectoryListBox::SetItemHeight(int height) {
-    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+    itemHeight_ = height;
+    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(ScaleForDpi(height, dpi_), 0));
     ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TDirectoryListBox::ScaleTo(int left, int top, int width, int height, int dpi) {
+    dpi_ = dpi;
+    openPicture_.SetDpi(dpi);
+    closedPicture_.SetDpi(dpi);
+    SetBounds(left, top, width, height);
+    if (itemHeight_) SetItemHeight(itemHeight_);
 }
 
 bool TDirectoryListBox::SameDirectory(const std::string& path) const {
@@ -274,21 +287,21 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& di) {
     if (index >= 0 && index < ItemCount()) {
         const TItem& item = items_[static_cast<size_t>(index)];
         const int height = r.bottom - r.top;
-        int indent = FolderItemIndent(index, false, directory_);
-        int pictureWidth = 16;
+        int indent = ScaleForDpi(FolderItemIndent(index, false, directory_), dpi_);
+        int pictureWidth = ScaleForDpi(16, dpi_);
         if (item.Picture != fpNone) {
-            HBITMAP picture = item.Picture == fpOpen ? openPicture_.get() : closedPicture_.get();
-            if (item.Picture == fpClosed) indent = FolderItemIndent(index, true, directory_);
-            const SIZE size = BitmapSize(picture);
-            if (picture) pictureWidth = size.cx;
-            DrawTransparentBitmap(dc, picture, r.left + indent, r.top + (height - size.cy) / 2);
+            const TListPicture& picture = item.Picture == fpOpen ? openPicture_ : closedPicture_;
+            if (item.Picture == fpClosed) indent = ScaleForDpi(FolderItemIndent(index, true, directory_), dpi_);
+            const SIZE size = picture.Size();
+            if (picture.Loaded()) pictureWidth = size.cx;
+            picture.Draw(dc, r.left + indent, r.top + (height - size.cy) / 2);
         }
         const std::string text = FolderItemCaption(index, item.Path, casePreserved_);
         SIZE a = {};
         ::GetTextExtentPoint32A(dc, "A", 1, &a);
         const int oldMode = ::SetBkMode(dc, TRANSPARENT);
         const COLORREF oldColor = ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        ::TextOutA(dc, r.left + indent + pictureWidth + 4, r.top + (height - a.cy) / 2, text.c_str(),
+        ::TextOutA(dc, r.left + indent + pictureWidth + ScaleForDpi(4, dpi_), r.top + (height - a.cy) / 2, text.c_str(),
                    static_cast<int>(text.size()));
         ::SetTextColor(dc, oldColor);
         ::SetBkMode(dc, oldMode);

@@ -4,6 +4,7 @@
 
 #include "ui/Control.h"
 #include "common/Owners.h"
+#include "wizard/ListBitmaps.h"
 
 #include <cstdint>
 #include <functional>
@@ -36,9 +37,12 @@ public:
     TDirectoryListBox();
     ~TDirectoryListBox() override;
 
-    // Creates the list box, loads the pictures and shows the current folder.
-    void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
+    // Creates the list box, loads the pictures and shows the current folder; pictures,
+    // indents and item height follow dpi.
+    void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int dpi = 96);
+    // The item height at 96 dpi; the list scales it.
     void SetItemHeight(int height);
+    void ScaleTo(int left, int top, int width, int height, int dpi) override;
     void SetDriveList(TDriveComboBox* list) { driveList_ = list; }
 
     // Shows the folder, or the nearest existing folder above it.
@@ -82,8 +86,10 @@ private:
     bool caseSensitive_ = false;
     bool driveChanging_ = false;
     TDriveComboBox* driveList_ = nullptr;
-    UniqueHBitmap openPicture_;
-    UniqueHBitmap closedPicture_;
+    TListPicture openPicture_;
+    TListPicture closedPicture_;
+    int itemHeight_ = 0;  // at 96 dpi, as last set
+    int dpi_ = 96;
 };
 
 }  // namespace orv

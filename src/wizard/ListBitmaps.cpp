@@ -1,6 +1,9 @@
 // The small pictures of the drive and folder lists: loading from resources, transparent drawing.
 #include "wizard/ListBitmaps.h"
 
+#include "common/DpiScaling.h"
+#include "ui/ScaledPicture.h"
+
 namespace orv {
 
 UniqueHBitmap LoadBitmapResource(const char* name) {
@@ -53,6 +56,33 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     ::SetBkColor(dc, oldBk);
     ::SetTextColor(dc, oldText);
     ::BitBlt(dc, x, y, size.cx, size.cy, workDC.get(), 0, 0, SRCPAINT);
+}
+
+void TListPicture::Load(const char* name) {
+    bitmap_ = LoadBitmapResource(name);
+    large_ = LoadBitmapResource(ui::LargeArtworkName(name).c_str());
+    SetDpi(dpi_);
+}
+
+void TListPicture::SetDpi(int dpi) {
+    dpi_ = dpi;
+    scaled_.reset();
+    if (!bitmap_ || dpi == DefaultDpi) return;
+    const SIZE own = BitmapSize(bitmap_.get());
+    const int width = ScaleForDpi(own.cx, dpi), height = ScaleForDpi(own.cy, dpi);
+    HBITMAP source = large_ && width > own.cx ? large_.get() : bitmap_.get();
+    scaled_ = ui::ScaleBitmap(source, width, height, true);
+}
+
+SIZE TListPicture::Size() const {
+    return BitmapSize(scaled_ ? scaled_.get() : bitmap_.get());
+}
+
+void TListPicture::Draw(HDC dc, int x, int y) const {
+    if (scaled_)
+        ui::DrawScaledBitmap(dc, scaled_.get(), x, y);
+    else
+        DrawTransparentBitmap(dc, bitmap_.get(), x, y);
 }
 
 }  // namespace orv

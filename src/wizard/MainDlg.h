@@ -95,12 +95,15 @@ protected:
     bool CloseQuery() override;
     void OnTimer(UINT_PTR id) override { WMTimer(id); }
     void OnActivateApp(bool active) override { WMActivateApp(active); }
+    void OnDpiChanged(int dpi) override;
 
 private:
     // Layout (MainDlgLayout.cpp).
     void CreateControls();
     void BindControls();
     void SetUpAppearance();
+    void MakeFonts(int dpi);
+    void SetSpecialFonts();
     // Handlers (MainDlg.cpp).
     void FormCloseQuery(ui::TControl* sender, bool& canClose);
     void WMTimer(UINT_PTR id);

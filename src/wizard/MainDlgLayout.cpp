@@ -2,6 +2,7 @@
 // the table names.
 #include "wizard/MainDlg.h"
 
+#include "common/DpiScaling.h"
 #include "wizard/CheckListBox.h"
 #include "wizard/DriveComboBox.h"
 #include "wizard/FolderListBox.h"
@@ -109,22 +110,22 @@ std::string WithoutVersionSuffix(const std::string& format) {
     return text;
 }
 
-std::unique_ptr<ui::TControl> MakeCheckListBox(ui::TWinControl& p, int id, const ui::TControlDesc& d) {
+std::unique_ptr<ui::TControl> MakeCheckListBox(ui::TWinControl& p, int id, const ui::TControlDesc& d, int dpi) {
     auto c = std::make_unique<TCheckListBox>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, d.Height, p.Font(), 16);
+    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, d.Height, p.Font(), 16, dpi);
     return c;
 }
 
-std::unique_ptr<ui::TControl> MakeDirectoryListBox(ui::TWinControl& p, int id, const ui::TControlDesc& d) {
+std::unique_ptr<ui::TControl> MakeDirectoryListBox(ui::TWinControl& p, int id, const ui::TControlDesc& d, int dpi) {
     auto c = std::make_unique<TDirectoryListBox>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, d.Height, p.Font());
+    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, d.Height, p.Font(), dpi);
     c->SetItemHeight(17);
     return c;
 }
 
-std::unique_ptr<ui::TControl> MakeDriveComboBox(ui::TWinControl& p, int id, const ui::TControlDesc& d) {
+std::unique_ptr<ui::TControl> MakeDriveComboBox(ui::TWinControl& p, int id, const ui::TControlDesc& d, int dpi) {
     auto c = std::make_unique<TDriveComboBox>();
-    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, d.Height, p.Font());
+    c->Create(p.Handle(), id, d.Left, d.Top, d.Width, d.Height, p.Font(), dpi);
     return c;
 }
 
@@ -139,12 +140,10 @@ void RegisterWizardControlClasses() {
 
 void TMainDlgForm::CreateControls() {
     if (!ui::IsControlClassRegistered("TCheckListBox")) RegisterWizardControlClasses();
-    dialogFont_ = MakeFont("MS Shell Dlg 2", -11, false);
-    bannerFont_ = MakeFont("Arial", -15, true);
-    boldFont_ = MakeFont("MS Shell Dlg 2", -11, true);
     CreateForm(MainDlgClassName, SetupTitle, ClientWidth, ClientHeight);
+    MakeFonts(Dpi());
     SetFont(dialogFont_.get());
-    components_.Build(*this, Layout, sizeof(Layout) / sizeof(Layout[0]), dialogFont_.get());
+    components_.Build(*this, Layout, sizeof(Layout) / sizeof(Layout[0]), dialogFont_.get(), Dpi());
     BindControls();
     // The banner and the logo panel overlap the page container's edges and stay above it.
     ::SetWindowPos(PgCtrl->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -178,11 +177,33 @@ void TMainDlgForm::BindControls() {
     FinishChkBx = &c.Get<ui::TCheckBox>("FinishChkBx");
 }
 
+// The dialog font is 8 points and the title 15 pixels high at 96 dpi; both grow with the scale.
+void TMainDlgForm::MakeFonts(int dpi) {
+    dialogFont_ = MakeFont("MS Shell Dlg 2", FontHeightForDpi(8, dpi), false);
+    bannerFont_ = MakeFont("Arial", -ScaleForDpi(15, dpi), true);
+    boldFont_ = MakeFont("MS Shell Dlg 2", FontHeightForDpi(8, dpi), true);
+}
+
+void TMainDlgForm::SetSpecialFonts() {
+    TopLbl->SetFont(bannerFont_.get());
+    InstallingLbl2->SetFont(boldFont_.get());
+}
+
+// Every control goes back to its row scaled anew, with fonts made for the new scale; the
+// old fonts go only after no control uses them.
+void TMainDlgForm::OnDpiChanged(int dpi) {
+    UniqueHFont oldDialog = std::move(dialogFont_), oldBanner = std::move(bannerFont_), oldBold = std::move(boldFont_);
+    MakeFonts(dpi);
+    SetFont(dialogFont_.get());
+    components_.Rescale(dialogFont_.get(), dpi);
+    SetSpecialFonts();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void TMainDlgForm::SetUpAppearance() {
     TopPanel->SetColor(BannerColor);
-    TopLbl->SetFont(bannerFont_.get());
+    SetSpecialFonts();
     TopLbl->SetFontColor(TitleColor);
-    InstallingLbl2->SetFont(boldFont_.get());
     LogoImage->LoadBitmapResource("LOGO");
     LogoSmallImage->LoadBitmapResource("LOGOSMALL");
     WelcomeLbl->SetText(WithoutVersionSuffix(WelcomeLbl->Text()));

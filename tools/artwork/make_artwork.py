@@ -4,7 +4,9 @@
 Run it from anywhere; it writes into resources/ next to this tools/ folder, or into --out.
 The logos are drawn from shapes with 4x4 supersampling and reduced to a 256-colour palette;
 the 16-pixel list pictures are pixel art whose bottom-left pixel holds the colour that the
-lists draw as transparent.
+lists draw as transparent. Every picture also comes at twice its size ("_2x" files): the
+logos drawn again from their shapes, the pixel art enlarged with Scale2x so that diagonal
+edges stay smooth. The setup shrinks those for screens above 100 %.
 """
 import argparse
 import math
@@ -100,10 +102,10 @@ def quill_shapes(tip_x, tip_y, length, width, angle):
     return [(vane, vane_colour), (shaft, lambda x, y: (120, 96, 62)), (nib, lambda x, y: INK)]
 
 
-def render(width, height, scale, layers, background):
-    """RGBA rows top-down; coverage from 4x4 samples per pixel."""
+def render(width, height, scale, layers, background, samples=4):
+    """RGBA rows top-down; coverage from samples x samples points per pixel."""
     rows = []
-    offsets = [(i + 0.5) / 4 for i in range(4)]
+    offsets = [(i + 0.5) / samples for i in range(samples)]
     for py in range(height):
         row = []
         for px in range(width):
@@ -120,7 +122,7 @@ def render(width, height, scale, layers, background):
                         for i in range(3):
                             acc[i] += colour[i]
             if hits:
-                row.append(tuple(int(round(acc[i] / hits)) for i in range(3)) + (hits * 255 // 16,))
+                row.append(tuple(int(round(acc[i] / hits)) for i in range(3)) + (hits * 255 // samples ** 2,))
             else:
                 row.append((0, 0, 0, 0))
         rows.append(row)
@@ -145,15 +147,27 @@ def median_cut(colours, count):
     return [tuple(sum(c[i] for c in b) // len(b) for i in range(3)) for b in boxes if b]
 
 
-def palettise(rows):
-    """Rows of RGB(A) to (palette, rows of indices) with at most 256 colours."""
+def nearest(palette, colour):
+    return min(range(len(palette)), key=lambda i: sum((palette[i][k] - colour[k]) ** 2 for k in range(3)))
+
+
+def palettise(rows, coarse=False):
+    """Rows of RGB(A) to (palette, rows of indices) with at most 256 colours.
+
+    coarse looks each colour up by its top 6 bits per channel, which keeps large pictures
+    fast; the small pictures are matched exactly."""
     pixels = [p[:3] for row in rows for p in row]
     unique = sorted(set(pixels))
     palette = unique if len(unique) <= 256 else sorted(median_cut(unique, 256))
-    lookup = {}
+    lookup, buckets = {}, {}
     for colour in unique:
-        lookup[colour] = min(range(len(palette)),
-                             key=lambda i: sum((palette[i][k] - colour[k]) ** 2 for k in range(3)))
+        if not coarse:
+            lookup[colour] = nearest(palette, colour)
+            continue
+        key = tuple(c >> 2 for c in colour)
+        if key not in buckets:
+            buckets[key] = nearest(palette, colour)
+        lookup[colour] = buckets[key]
     return palette, [[lookup[p[:3]] for p in row] for row in rows]
 
 
@@ -205,13 +219,13 @@ def ico(images):
 
 # ---- the pictures ----
 
-def logo():
-    """The wizard's side panel, 120 x 260: a night-to-teal gradient, a sheet and a quill."""
+def logo(scale=1):
+    """The wizard's side panel, 120 x 260 (times scale): a night-to-teal gradient, a sheet and a quill."""
     def background(x, y):
         t = y / 260
         base = mix(NAVY, TEAL, t ** 1.3)
         glow = max(0.0, 1 - math.hypot(x - 60, y - 150) / 110) ** 2
-        dither = (BAYER[int(y) % 4][int(x) % 4] - 7.5) * 0.6
+        dither = (BAYER[int(y * scale) % 4][int(x * scale) % 4] - 7.5) * 0.6
         return tuple(c + dither for c in mix(base, (90, 190, 196), glow * 0.35))
 
     rings = [(lambda cx, cy, r: (lambda x, y: r - 0.8 <= math.hypot(x - cx, y - cy) <= r))(60, 150, r)
@@ -220,17 +234,44 @@ def logo():
     layers += [(rounded_rect(30, 111, 92, 197, 3), lambda x, y: (6, 22, 52))]  # shadow
     layers += page_shapes(26, 106, 62, 86)
     layers += quill_shapes(44, 178, 104, 13, math.radians(-62))
-    return render(120, 260, 1.0, layers, background)
+    # At twice the size 2x2 samples per pixel cover the design as finely as 4x4 at 1x.
+    return render(120 * scale, 260 * scale, float(scale), layers, background, 4 // scale)
 
 
-def badge(size):
+def badge(size, samples=4):
     """The small logo and the icon: a rounded teal tile with the sheet and the quill."""
     scale = size / 34.0
     tile = rounded_rect(1, 1, 33, 33, 6)
     layers = [(tile, lambda x, y: mix(NAVY, TEAL, (x + y) / 68))]
     layers += page_shapes(7, 5, 17, 23)
     layers += quill_shapes(13, 28, 26, 4.2, math.radians(-60))
-    return render(size, size, scale, layers, None)
+    return render(size, size, scale, layers, None, samples)
+
+
+def scale2x(lines):
+    """Pixel art at twice the size (Scale2x/EPX): each pixel becomes four, and a corner
+    takes its neighbours' colour where they agree, rounding staircases into diagonals."""
+    h, w = len(lines), len(lines[0])
+
+    def at(x, y):
+        return lines[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+
+    out = []
+    for y in range(h):
+        top, bottom = [], []
+        for x in range(w):
+            p, a, b, c, d = at(x, y), at(x, y - 1), at(x + 1, y), at(x - 1, y), at(x, y + 1)
+            if c == a and c != d and a != b:
+                e0 = a
+            else:
+                e0 = p
+            e1 = b if a == b and a != c and b != d else p
+            e2 = c if d == c and d != b and c != a else p
+            e3 = d if b == d and b != a and d != c else p
+            top += [e0, e1]
+            bottom += [e2, e3]
+        out += ["".join(top), "".join(bottom)]
+    return out
 
 
 def pixel_art(lines, colours):
@@ -330,6 +371,13 @@ def main():
     write(out, "closedfolder.bmp", bmp_indexed(*pixel_art(CLOSED_FOLDER, FOLDER_COLOURS), 4))
     write(out, "openfolder.bmp", bmp_indexed(*pixel_art(OPEN_FOLDER, FOLDER_COLOURS), 4))
     write(out, "setup.ico", ico([badge(16), badge(32), badge(48)]))
+    write(out, "logo_2x.bmp", bmp_indexed(*palettise(logo(2), coarse=True), 8))
+    write(out, "logosmall_2x.bmp", bmp_indexed(*palettise(badge(68, 2), coarse=True), 8))
+    for name, art, colours in (("fixeddrive", FIXED_DRIVE, DRIVE_COLOURS),
+                               ("removabledrive", REMOVABLE_DRIVE, DRIVE_COLOURS),
+                               ("closedfolder", CLOSED_FOLDER, FOLDER_COLOURS),
+                               ("openfolder", OPEN_FOLDER, FOLDER_COLOURS)):
+        write(out, name + "_2x.bmp", bmp_indexed(*pixel_art(scale2x(art), colours), 4))
     return 0
 
 
