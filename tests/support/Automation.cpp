@@ -42,29 +42,6 @@ void MakeFolders(const std::string& path) {
         if (i == path.size() || path[i] == '\\') ::CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
 }
 
-bool WriteBmp(const std::string& fileName, int width, int height, const void* pixels, DWORD pixelBytes) {
-    BITMAPFILEHEADER fh = {};
-    BITMAPINFOHEADER ih = {};
-    ih.biSize = sizeof(ih);
-    ih.biWidth = width;
-    ih.biHeight = height;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    ih.biCompression = BI_RGB;
-    ih.biSizeImage = pixelBytes;
-    fh.bfType = 0x4D42;  // "BM"
-    fh.bfOffBits = sizeof(fh) + sizeof(ih);
-    fh.bfSize = fh.bfOffBits + pixelBytes;
-    UniqueFile file(
-        ::CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    bool ok = ::WriteFile(file.get(), &fh, sizeof(fh), &written, nullptr) &&
-              ::WriteFile(file.get(), &ih, sizeof(ih), &written, nullptr) &&
-              ::WriteFile(file.get(), pixels, pixelBytes, &written, nullptr) && written == pixelBytes;
-    return ok;
-}
-
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
@@ -221,15 +198,23 @@ std::string ScreenshotFolder() {
     return folder;
 }
 
-bool SaveWindowScreenshot(HWND window, const std::string& fileName) {
-    std::string path = fileName.find('\\') == std::string::npos ? ScreenshotFolder() + "\\" + fileName : fileName;
-    ::SetForegroundWindow(window);
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    ::Sleep(100);  // let the window's own thread finish painting
-    RECT r = WindowRectOnScreen(window);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return false;
+bool ScreenPicture::IsOneColour() const {
+    const size_t stride = Pixels.size() / (Height > 0 ? static_cast<size_t>(Height) : 1);
+    for (int y = 0; y < Height; ++y) {
+        const BYTE* row = Pixels.data() + stride * static_cast<size_t>(y);
+        for (int x = 0; x < Width; ++x)
+            if (memcmp(row + 3 * x, Pixels.data(), 3) != 0) return false;
+    }
+    return true;
+}
 
+bool ScreenPicture::operator==(const ScreenPicture& other) const {
+    return Width == other.Width && Height == other.Height && Pixels == other.Pixels;
+}
+
+bool CaptureScreen(const RECT& area, ScreenPicture& picture) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = width;
@@ -241,18 +226,54 @@ bool SaveWindowScreenshot(HWND window, const std::string& fileName) {
     UniqueHBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) return false;
     {
-        // What the user sees: the screen under the window's rectangle, frame and controls
-        // included. (Wine's PrintWindow draws neither the frame nor the child controls.)
+        // What the user sees: the screen under the rectangle, frames and controls included.
+        // (Wine's PrintWindow draws neither the frame nor the child controls.)
         WindowDC screenDc(nullptr);
         if (!screenDc.get()) return false;
-        HDC memDc = ::CreateCompatibleDC(screenDc.get());
-        auto freeMem = MakeScopeGuard([&] { ::DeleteDC(memDc); });
-        SelectObjectGuard select(memDc, bitmap.get());
-        if (!::BitBlt(memDc, 0, 0, width, height, screenDc.get(), r.left, r.top, SRCCOPY)) return false;
+        UniqueMemoryDC memDc(::CreateCompatibleDC(screenDc.get()));
+        if (!memDc) return false;
+        SelectObjectGuard select(memDc.get(), bitmap.get());
+        if (!::BitBlt(memDc.get(), 0, 0, width, height, screenDc.get(), area.left, area.top, SRCCOPY)) return false;
     }
     ::GdiFlush();
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    return WriteBmp(path, width, height, bits, stride * static_cast<DWORD>(height));
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+    const BYTE* first = static_cast<const BYTE*>(bits);
+    picture.Width = width;
+    picture.Height = height;
+    picture.Pixels.assign(first, first + stride * static_cast<size_t>(height));
+    return true;
+}
+
+bool SavePicture(const ScreenPicture& picture, const std::string& path) {
+    const DWORD pixelBytes = static_cast<DWORD>(picture.Pixels.size());
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = picture.Width;
+    ih.biHeight = picture.Height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biCompression = BI_RGB;
+    ih.biSizeImage = pixelBytes;
+    fh.bfType = 0x4D42;  // "BM"
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fh.bfOffBits + pixelBytes;
+    UniqueFile file(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return ::WriteFile(file.get(), &fh, sizeof(fh), &written, nullptr) &&
+           ::WriteFile(file.get(), &ih, sizeof(ih), &written, nullptr) &&
+           ::WriteFile(file.get(), picture.Pixels.data(), pixelBytes, &written, nullptr) && written == pixelBytes;
+}
+
+bool SaveWindowScreenshot(HWND window, const std::string& fileName) {
+    std::string path = fileName.find('\\') == std::string::npos ? ScreenshotFolder() + "\\" + fileName : fileName;
+    ::SetForegroundWindow(window);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::Sleep(100);  // let the window's own thread finish painting
+    ScreenPicture picture;
+    return CaptureScreen(WindowRectOnScreen(window), picture) && SavePicture(picture, path);
 }
 
 TestThread::TestThread(std::function<void()> body) : body_(std::move(body)) {

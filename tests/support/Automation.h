@@ -69,6 +69,24 @@ void PressKey(HWND window, UINT virtualKey);
 // The title bar's close box (WM_SYSCOMMAND SC_CLOSE, posted).
 void CloseFromTitleBar(HWND window);
 
+// What the screen showed in a rectangle: 24-bit pixels in BMP order (rows bottom-up, each
+// padded to four bytes).
+struct ScreenPicture {
+    int Width = 0;
+    int Height = 0;
+    std::vector<BYTE> Pixels;
+    bool Empty() const { return Pixels.empty(); }
+    // True when every pixel has the same colour: nothing drawn there yet, or a black screen.
+    bool IsOneColour() const;
+    bool operator==(const ScreenPicture& other) const;
+    bool operator!=(const ScreenPicture& other) const { return !(*this == other); }
+};
+
+// Copies what the screen shows under the rectangle (screen coordinates).
+bool CaptureScreen(const RECT& area, ScreenPicture& picture);
+// Writes the picture as a 24-bit BMP file.
+bool SavePicture(const ScreenPicture& picture, const std::string& path);
+
 // The folder that keeps the tests' screenshots: <build dir>\screenshots (made if missing).
 std::string ScreenshotFolder();
 // Saves the window as it shows on the screen (brought to the front first), frame
