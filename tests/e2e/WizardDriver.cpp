@@ -79,9 +79,20 @@ std::vector<HWND> Descendants(HWND window) {
     return all;
 }
 
-WizardDriver::WizardDriver(const std::string& arguments)
+WizardDriver::WizardDriver(const std::string& arguments, DWORD windowTimeoutMs)
     : process_(std::make_unique<test::ChildProcess>(test::SetupExePath(), arguments)) {
-    if (process_->Started()) wizard_ = test::WaitForProcessWindow(process_->Id(), WizardCaption, 30000);
+    if (windowTimeoutMs > 0) WaitForWindow(windowTimeoutMs);
+}
+
+bool WizardDriver::WaitForWindow(DWORD timeoutMs) {
+    if (!wizard_ && process_->Started())
+        test::WaitUntil(
+            [&] {
+                wizard_ = test::WaitForProcessWindow(process_->Id(), WizardCaption, 0);
+                return wizard_ != nullptr || process_->ExitCode() != STILL_ACTIVE;
+            },
+            timeoutMs, 50);
+    return wizard_ != nullptr;
 }
 
 HWND WizardDriver::Control(const std::string& text, const char* className) const {

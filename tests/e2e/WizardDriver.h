@@ -77,8 +77,12 @@ std::vector<HWND> Descendants(HWND window);
 
 class WizardDriver {
 public:
-    // Starts the setup with the argument text and waits for the wizard to show.
-    explicit WizardDriver(const std::string& arguments = std::string());
+    // Starts the setup with the argument text and waits up to windowTimeoutMs for the wizard
+    // to show (not at all with 0).
+    explicit WizardDriver(const std::string& arguments = std::string(), DWORD windowTimeoutMs = 30000);
+    // Waits up to timeoutMs for the wizard window; false when it has not shown, also at once
+    // when the setup has ended without it.
+    bool WaitForWindow(DWORD timeoutMs);
 
     HWND Window() const { return wizard_; }
     bool Started() const { return wizard_ != nullptr; }
