@@ -25,8 +25,3 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-
-# MinGW's g++ defaults to the win32 thread model on some releases; std::thread needs posix.
-if command -v update-alternatives >/dev/null && [ -e /usr/bin/x86_64-w64-mingw32-g++-posix ]; then
-  :
-fi
