@@ -57,6 +57,11 @@ const char* const Text = "A copy of Orvanel Word Processor is already running on
 TEST(MessageDialogScale, FollowsTheScaleOfItsScreen) {
     std::unique_ptr<TMessageForm> form = BuildMessageDialog(Text, mkInformation, mbYes | mbNo);
     ExpectLaidOutFor(*form, WindowDpi(form->Handle()));
+    if (form->Dpi() != DefaultDpi) {
+        ::ShowWindow(form->Handle(), SW_SHOWNA);
+        ::UpdateWindow(form->Handle());
+        EXPECT_TRUE(SaveWindowScreenshot(form->Handle(), "message-" + std::to_string(form->Dpi()) + "dpi.bmp"));
+    }
 }
 
 TEST(MessageDialogScale, AMoveToAnotherScaleLaysItOutAgain) {

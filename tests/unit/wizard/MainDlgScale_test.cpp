@@ -218,6 +218,9 @@ TEST_F(MainDlgScale, ScreenshotOfEveryPage) {
     if (dpi == DefaultDpi) GTEST_SKIP() << "the end-to-end tests keep the 100 % pictures";
     ::ShowWindow(form->Handle(), SW_SHOW);
     form->GoToPage(255, 0);
+    form->InstallingLbl2->SetText(ComponentNames[1]);
+    form->InstallingProgressBar->SetMax(100);
+    form->InstallingProgressBar->SetPosition(40);
     for (int page = 0; page < form->PgCtrl->PageCount(); ++page) {
         ShowPage(page);
         ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
