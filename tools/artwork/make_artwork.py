@@ -189,9 +189,11 @@ def bmp_indexed(palette, rows, bits):
             line = bytes((padded[i] << 4) | padded[i + 1] for i in range(0, len(padded), 2))
         body += line + bytes(stride - len(line))
     offset = 14 + 40 + len(table)
+    # The colour count must be the table's full length: a bitmap resource has no file
+    # header, so the loader finds the pixels right after as many entries as it says.
     return (b"BM" + struct.pack("<IHHI", offset + len(body), 0, 0, offset) +
             struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(body), 2835, 2835,
-                        len(palette), 0) + table + bytes(body))
+                        colours, 0) + table + bytes(body))
 
 
 def ico(images):
