@@ -45,24 +45,6 @@ void WriteTextFile(const std::string& fileName, const std::string& text) {
     ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string::size_type end = text.find('\0');
-    if (end == std::string::npos) end = text.size();
-    std::string::size_type start = 0, i = 0;
-    while (i < end) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
-        ++i;
-    }
-    if (start < end) lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 bool ReadTextLines(const std::string& fileName, std::vector<std::string>& lines) {
     UniqueFile file(::CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));

@@ -1,6 +1,8 @@
 // Path, folder, temporary-file and install-log helpers shared by every part of the setup.
 #pragma once
 
+#include "common/PathText.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -20,19 +22,6 @@ void DoneShellServices();
 // cannot (the returned previous pointer puts it back).
 using SHGetFolderPathAFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
 SHGetFolderPathAFn SetSHGetFolderPathForTesting(SHGetFolderPathAFn fn);
-
-// ---- Strings and paths. All paths are ANSI, with backslashes.
-void AddBackslash(std::string& path);  // in place; empty stays empty
-std::string JoinPath(const std::string& folder, const std::string& name);
-char LastChar(const std::string& text);  // '\0' for an empty text
-void DropFirstChar(std::string& text);
-void DropLastChar(std::string& text);  // an empty text stays empty
-bool SameTextNoCase(const std::string& a, const std::string& b);
-// Equality and order of string lists: the user's locale, ignoring case, string sort.
-int CompareTextLocale(const std::string& a, const std::string& b);  // <0, 0, >0
-bool SameTextLocale(const std::string& a, const std::string& b);
-// The folder part of a path: up to and including its last "\" or ":" (empty if none).
-std::string FolderPart(const std::string& path);
 
 // ---- Current folder. Every push is matched by a pop before the operation returns; the
 // span between is held under one lock so both threads can test folders safely.
@@ -66,9 +55,8 @@ void ForceFolders(const std::string& path);
 void DeleteTree(const std::string& folder);
 void WriteTextFile(const std::string& fileName, const std::string& text);
 
-// ---- Text files: read whole, split at CR LF, CR or LF; a NUL ends the text.
+// ---- Text files: read whole, split with SplitLines.
 bool ReadTextLines(const std::string& fileName, std::vector<std::string>& lines);
-std::vector<std::string> SplitLines(const std::string& text);
 
 // ---- The install log list and its suspend counter.
 void CreateInstallLogList();  // a new, empty list (replaces any old one)
