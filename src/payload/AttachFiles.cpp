@@ -1,10 +1,10 @@
-// The payload catalogue: loading the archive and listing its records as entries.
+// The payload catalogue: loading the archive resource and listing its records as entries.
 #include "payload/AttachFiles.h"
 
 #include "common/Errors.h"
 #include "common/InstUtils.h"
 
-#include <cstring>
+#include <utility>
 
 namespace orv {
 
@@ -38,28 +38,20 @@ void TAttachedFiles::Load(const void* packed, uint32_t count) {
     ListEntries();
 }
 
-// Every record is checked against the block, so a damaged archive is reported instead of
-// being read past its end.
 void TAttachedFiles::ListEntries() {
-    const uint8_t* d = data_.get();
-    const int64_t total = dataSize_;
-    int64_t o = 0;
-    while (o < total) {
-        auto entry = std::make_unique<TAttachedFile>();
-        const int64_t n = d[o];
-        if (o + 1 + n + 12 > total) throw EArchiveFormat("A record header runs past the end of the archive.");
-        entry->Name.assign(reinterpret_cast<const char*>(d + o + 1), static_cast<size_t>(n));
-        o += 1 + n;
-        std::memcpy(&entry->Timestamp, d + o, 8);
-        o += 8;
-        std::memcpy(&entry->Size, d + o, 4);
-        o += 4;
-        if (entry->Size < 0 || o + entry->Size > total)
-            throw EArchiveFormat("The record \"" + entry->Name + "\" runs past the end of the archive.");
-        entry->DataOffset = static_cast<int32_t>(o);
-        o += entry->Size;
-        entries_.push_back(std::move(entry));
-    }
+    for (TAttachedFile& record : ListArchiveRecords(data_.get(), dataSize_))
+        entries_.push_back(std::make_unique<TAttachedFile>(std::move(record)));
+}
+
+ResourceBlock LoadResourceBlock(HMODULE module, const char* name, const char* type) {
+    ResourceBlock block;
+    HRSRC res = ::FindResourceA(module, name, type);
+    if (!res) return block;
+    block.Count = ::SizeofResource(module, res);
+    HGLOBAL loaded = ::LoadResource(module, res);
+    block.Bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!block.Bytes) block.Count = 0;
+    return block;
 }
 
 const TAttachedFile* TAttachedFiles::FindEntry(const std::string& name) const {

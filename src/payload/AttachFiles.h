@@ -1,27 +1,18 @@
 // The payload catalogue: the embedded archive inflated into memory and its entries.
 #pragma once
 
+#include "payload/ArchiveRecords.h"
+#include "payload/InflateBlock.h"
+
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace orv {
-
-// Days since 1899-12-30 00:00 local time, the time of day as the fraction.
-using TDateTime = double;
-
-// One payload entry: a record of the archive. Only the catalogue makes them.
-struct TAttachedFile {
-    std::string Name;
-    int32_t Size = 0;
-    TDateTime Timestamp = 0;
-    int32_t DataOffset = 0;
-};
 
 // One planned copy of an entry (filled by the install plan, carried out by the worker).
 struct TFileToInstall {
@@ -31,19 +22,6 @@ struct TFileToInstall {
 };
 
 constexpr int GroupCount = 6;
-
-// Frees a block from the C allocator (the inflated archive grows with realloc).
-struct FreeDeleter {
-    void operator()(void* p) const noexcept { std::free(p); }
-};
-using MallocBlock = std::unique_ptr<uint8_t, FreeDeleter>;
-
-// A newly allocated block holding an inflated zlib stream, and its length.
-struct InflatedBlock {
-    MallocBlock Data;
-    int32_t Size = 0;
-};
-InflatedBlock InflateToMemory(const void* input, uint32_t inputCount, uint32_t sizeEstimate);
 
 struct ResourceBlock {
     const void* Bytes = nullptr;

@@ -1,15 +1,18 @@
-// Inflating the archive into one memory block, and finding the archive resource.
-#include "payload/AttachFiles.h"
+// Inflating a zlib stream into one newly allocated memory block.
+#include "payload/InflateBlock.h"
 
 #include "common/Errors.h"
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <new>
 
 namespace orv {
 
 namespace {
+
+constexpr uint64_t MaxBlockSize = 0x7FFFFFFF;
 
 // Ends the zlib stream on every way out of InflateToMemory.
 class InflateStream {
@@ -46,6 +49,8 @@ InflatedBlock InflateToMemory(const void* input, uint32_t inputCount, uint32_t s
     const uint64_t step = (static_cast<uint64_t>(inputCount) + 255) & ~static_cast<uint64_t>(255);
     uint64_t capacity = sizeEstimate != 0 ? sizeEstimate : step;
     if (capacity == 0) capacity = 256;  // an empty input still gets a block to fail into
+    // The size is kept as a signed 32-bit number, so the block never grows beyond that.
+    capacity = std::min<uint64_t>(capacity, MaxBlockSize);
 
     InflatedBlock out;
     Reallocate(out.Data, static_cast<size_t>(capacity));
@@ -63,9 +68,10 @@ InflatedBlock InflateToMemory(const void* input, uint32_t inputCount, uint32_t s
         // progress with output space left is cut short: both are damage, not a reason to grow.
         if (rc < 0 || rc == Z_NEED_DICT || zs->avail_out != 0)
             throw EArchiveDamaged(zs->msg ? zs->msg : "The archive is damaged or incomplete.");
-        if (capacity + (step ? step : 256) > 0x7FFFFFFF)
-            throw EArchiveDamaged("The archive inflates to 2 GiB or more.");
-        capacity += step ? step : 256;
+        if (capacity >= MaxBlockSize) throw EArchiveDamaged("The archive inflates to 2 GiB or more.");
+        // Growing by half the block at least keeps the copying linear however far a small
+        // stream inflates.
+        capacity = std::min<uint64_t>(capacity + std::max<uint64_t>(step ? step : 256, capacity / 2), MaxBlockSize);
         uint8_t* base = Reallocate(out.Data, static_cast<size_t>(capacity));
         zs->next_out = base + zs->total_out;
         zs->avail_out = static_cast<uInt>(capacity - zs->total_out);
@@ -73,17 +79,6 @@ InflatedBlock InflateToMemory(const void* input, uint32_t inputCount, uint32_t s
     out.Size = static_cast<int32_t>(zs->total_out);
     Reallocate(out.Data, static_cast<size_t>(out.Size));
     return out;
-}
-
-ResourceBlock LoadResourceBlock(HMODULE module, const char* name, const char* type) {
-    ResourceBlock block;
-    HRSRC res = ::FindResourceA(module, name, type);
-    if (!res) return block;
-    block.Count = ::SizeofResource(module, res);
-    HGLOBAL loaded = ::LoadResource(module, res);
-    block.Bytes = loaded ? ::LockResource(loaded) : nullptr;
-    if (!block.Bytes) block.Count = 0;
-    return block;
 }
 
 }  // namespace orv

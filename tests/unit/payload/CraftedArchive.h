@@ -1,7 +1,7 @@
 // Builds payload archives in memory for the payload tests: records packed and deflated with zlib.
 #pragma once
 
-#include "payload/AttachFiles.h"
+#include "payload/ArchiveRecords.h"
 
 #include <zlib.h>
 
