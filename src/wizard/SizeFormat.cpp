@@ -1,8 +1,6 @@
 // Byte counts as the short texts the component page shows.
 #include "wizard/SizeFormat.h"
 
-#include <windows.h>
-
 namespace orv {
 
 namespace {
@@ -48,20 +46,6 @@ std::string FormatSize(int64_t bytes, char decimalSeparator) {
     }
     if (bytes != mb * Megabyte || bytes == 0) return GroupDigits(bytes / 1024) + " KB";
     return GroupDigits(mb) + " MB";
-}
-
-char UserDecimalSeparator() {
-    static const char separator = [] {
-        char buf[8] = {};
-        if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf) > 0 && buf[0] != '\0')
-            return buf[0];
-        return '.';
-    }();
-    return separator;
-}
-
-std::string FormatSize(int64_t bytes) {
-    return FormatSize(bytes, UserDecimalSeparator());
 }
 
 }  // namespace orv
