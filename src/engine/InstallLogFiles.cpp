@@ -6,24 +6,12 @@
 #include "common/Owners.h"
 #include "engine/FolderLayout.h"
 
-#include <algorithm>
-#include <cstddef>
-#include <cstring>
-
 namespace orv {
 
 namespace {
 
 const char InstallLogName[] = "Install.log";
 const char UpdateLogName[] = "Update.log";
-
-bool LocaleLess(const std::string& a, const std::string& b) {
-    return CompareTextLocale(a, b) < 0;
-}
-
-bool IsStampLine(const std::string& line) {
-    return !line.empty() && line[0] == '*';
-}
 
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     std::string text;
@@ -56,42 +44,6 @@ void StartInstallLog(const TSetupState& state) {
 void SaveInstallLog(const TSetupState& state) {
     if (InstallLogPath.empty() || IsPortableInstall(state)) return;
     WriteTextFile(InstallLogPath, JoinLinesCrLf(InstallLogLines()));
-}
-
-std::string UpdateLogStampLine(TDateTime stamp) {
-    static const char Digits[] = "0123456789ABCDEF";
-    unsigned char bytes[sizeof stamp];
-    std::memcpy(bytes, &stamp, sizeof stamp);
-    std::string line = "*";
-    for (unsigned char b : bytes) {
-        line += Digits[b >> 4];
-        line += Digits[b & 0x0F];
-    }
-    return line;
-}
-
-void SortLogLines(std::vector<std::string>& lines) {
-    std::stable_sort(lines.begin(), lines.end(), LocaleLess);
-}
-
-std::vector<std::string> MergeUpdateLog(std::vector<std::string> lines, const std::vector<std::string>& publicFiles,
-                                        const std::string& stampLine) {
-    // A file placed again leaves its old block; empty lines go too.
-    lines.erase(std::remove_if(lines.begin(), lines.end(),
-                               [&](const std::string& line) {
-                                   return line.empty() ||
-                                          std::binary_search(publicFiles.begin(), publicFiles.end(), line, LocaleLess);
-                               }),
-                lines.end());
-    // A run of stamp lines keeps its first, oldest stamp, which the files after it follow.
-    for (size_t i = lines.size(); i-- > 1;)
-        if (IsStampLine(lines[i]) && IsStampLine(lines[i - 1]))
-            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-    if (!lines.empty() && IsStampLine(lines.back())) lines.pop_back();
-
-    lines.push_back(stampLine);
-    lines.insert(lines.end(), publicFiles.begin(), publicFiles.end());
-    return lines;
 }
 
 void WriteUpdateLog(TAttachedFiles& files, const TSetupState& state) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/SetupState.h"
+#include "engine/UpdateLogMerge.h"
 #include "payload/AttachFiles.h"
 
 #include <string>
@@ -20,15 +21,5 @@ void SaveInstallLog(const TSetupState& state);
 // read or written when no public file was planned. Raises EUpdateLogError when the file
 // cannot be read or written.
 void WriteUpdateLog(TAttachedFiles& files, const TSetupState& state);
-
-// "*" and the stamp's 8 bytes in memory order, each as two upper-case hex digits.
-std::string UpdateLogStampLine(TDateTime stamp);
-// Sorts with the locale comparison of string lists (ignoring case, string sort).
-void SortLogLines(std::vector<std::string>& lines);
-// The new contents of Update.log: the old lines cleaned of empty lines, of lines equal to
-// a public file, of stamp lines left without files; then the stamp line and the files.
-// publicFiles must be sorted with SortLogLines.
-std::vector<std::string> MergeUpdateLog(std::vector<std::string> oldLines, const std::vector<std::string>& publicFiles,
-                                        const std::string& stampLine);
 
 }  // namespace orv
