@@ -17,10 +17,6 @@ constexpr const char* ValInstallToAll = "INSTALLTOALL";
 constexpr const char* ValExtensions = "EXTENSIONS";
 constexpr const char* ValLaunch = "LAUNCH";
 
-bool IsSeparator(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
 // A value that is missing, or not of its type and size, keeps its default.
 bool ReadFlag(const TRegistry& reg, const char* name, bool defaultValue) {
     int32_t v = 0;
@@ -54,35 +50,6 @@ void SaveUninstallEntry(TRegistry& reg, const TSetupState& state) {
 }
 
 }  // namespace
-
-std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
-    std::vector<std::string> args;
-    size_t i = 0;
-    const size_t n = commandLine.size();
-    for (;;) {
-        while (i < n && IsSeparator(commandLine[i])) ++i;
-        if (i >= n) break;
-        std::string arg;
-        while (i < n && !IsSeparator(commandLine[i])) {
-            if (commandLine[i] == '"') {
-                ++i;
-                while (i < n && commandLine[i] != '"') arg += commandLine[i++];
-                if (i < n) ++i;  // the closing quote
-            } else {
-                arg += commandLine[i++];
-            }
-        }
-        args.push_back(arg);
-    }
-    return args;
-}
-
-bool DestinationArgument(const std::string& commandLine, std::string& dest) {
-    const std::vector<std::string> args = SplitCommandLine(commandLine);
-    if (args.size() < 2 || args[1].compare(0, 2, "-d") != 0) return false;
-    dest = args[1].substr(2);
-    return true;
-}
 
 void LoadSettings(TSetupState& state, const char* commandLine) {
     TRegistry reg;

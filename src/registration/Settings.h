@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/SetupState.h"
+#include "registration/CommandLine.h"
 
 #include <windows.h>
 
@@ -12,13 +13,6 @@ namespace orv {
 
 constexpr const char* SettingsKey = "Software\\Orvanel Word Processor\\Install";
 constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor";
-
-// The arguments of a command line, the program name first. Blanks and control characters
-// separate them; double quotes group blanks into one argument and are removed.
-std::vector<std::string> SplitCommandLine(const std::string& commandLine);
-// True when the first argument begins with "-d" (exactly, in lower case); dest is then the
-// rest of it, possibly empty.
-bool DestinationArgument(const std::string& commandLine, std::string& dest);
 
 // Reads the stored choices (or their defaults) into the state, sets up the component items
 // and lets a "-d" first argument override the destination. Creates both keys if missing.
