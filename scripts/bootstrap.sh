@@ -7,10 +7,11 @@ packages=(
   cmake make g++ pkg-config
   g++-mingw-w64-x86-64 libz-mingw-w64-dev
   wine64 fonts-wine xvfb xauth
-  googletest
+  googletest libgtest-dev
   zlib1g-dev python3
   imagemagick x11-utils
   ccache
+  clang libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()
