@@ -1,4 +1,4 @@
-// The destination page's logic: normalisation of the edit, the folder-list link, the drive watch.
+// The destination page's logic: the edit's normalisation, the folder-list link, the drive watch.
 #include "wizard/DestDirPage.h"
 
 #include "common/InstUtils.h"
@@ -13,14 +13,6 @@ namespace orv {
 
 namespace {
 
-// "X:..." or "\\server\share..." (server and share both named).
-bool HasDrivePart(const std::string& s) {
-    if (s.size() >= 2 && s[1] == ':') return true;
-    if (s.compare(0, 2, "\\\\") != 0) return false;
-    const std::string::size_type serverEnd = s.find('\\', 2);
-    return serverEnd != std::string::npos && serverEnd > 2 && serverEnd + 1 < s.size() && s[serverEnd + 1] != '\\';
-}
-
 char LowerLetter(char c) {
     char s[2] = {c, '\0'};
     ::CharLowerBuffA(s, 1);
@@ -33,21 +25,6 @@ int DriveBit(char letter) {
 }
 
 }  // namespace
-
-std::string NormalizeDestDir(const std::string& text, char drive, const std::string& programFiles) {
-    std::string s = text;
-    while (!s.empty() && s.front() == ' ') DropFirstChar(s);
-    while (!s.empty() && s.back() == ' ') DropLastChar(s);
-    if (!HasDrivePart(s)) {
-        // Before the drive list has a drive, the program-files drive stands in for it.
-        if (static_cast<unsigned char>(drive) <= ' ') drive = HasDriveLetter(programFiles) ? programFiles[0] : 'c';
-        s = std::string(1, drive) + ":";
-    }
-    if (LastChar(s) == '\\') DropLastChar(s);
-    const char last = LastChar(s);
-    if (last == '\\' || last == ':' || SameTextNoCase(s, programFiles)) s = JoinPath(s, "Orvanel");
-    return s;
-}
 
 TDriveWatchStep DecideDriveWatch(DWORD oldSet, DWORD nowSet, char currentDrive, char fallback) {
     TDriveWatchStep step;

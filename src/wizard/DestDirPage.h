@@ -2,6 +2,8 @@
 // the edit, and the once-a-second watch that follows attached and removed drives.
 #pragma once
 
+#include "wizard/DestDirNormalize.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,11 +12,6 @@ namespace orv {
 
 class TDriveComboBox;
 class TDirectoryListBox;
-
-// The destination text made usable: blanks trimmed, a drive supplied when it has none,
-// "Orvanel" appended to a drive root, to a folder ending in "\" and to the program-files
-// folder itself. drive is the drive list's letter (none: the program-files drive).
-std::string NormalizeDestDir(const std::string& text, char drive, const std::string& programFiles);
 
 // What the drive watch does once the drive list has been reread.
 struct TDriveWatchStep {

@@ -15,34 +15,6 @@
 namespace orv {
 namespace {
 
-TEST(DestDirPage, NormalizeDestDirCases) {
-    const std::string pf = "C:\\Program Files";
-    struct Case {
-        const char* text;
-        char drive;
-        const char* result;
-    } cases[] = {
-        {"  C:\\Data\\Word  ", 'c', "C:\\Data\\Word"},
-        {"C:\\", 'e', "C:\\Orvanel"},
-        {"C:", 'e', "C:\\Orvanel"},
-        {"c:\\program files", 'c', "c:\\program files\\Orvanel"},
-        {"C:\\PROGRAM FILES\\", 'c', "C:\\PROGRAM FILES\\Orvanel"},
-        {"C:\\Data\\\\", 'c', "C:\\Data\\Orvanel"},
-        {"Apps", 'e', "e:\\Orvanel"},
-        {"", 'c', "c:\\Orvanel"},
-        {"   ", 'r', "r:\\Orvanel"},
-        {"\tC:\\x", 'c', "c:\\Orvanel"},  // only blanks are trimmed; a tab leaves no drive part
-        {"\\\\server\\share\\Word", 'c', "\\\\server\\share\\Word"},
-        {"\\\\server\\share\\", 'c', "\\\\server\\share"},
-        {"\\\\server\\", 'c', "c:\\Orvanel"},
-        {"\\\\server", 'c', "c:\\Orvanel"},
-        {"Apps", ' ', "C:\\Orvanel"},  // no drive chosen yet: the program-files drive
-        {"E:\\Word\\", 'c', "E:\\Word"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.result, NormalizeDestDir(c.text, c.drive, pf)) << "[" << c.text << "]";
-    EXPECT_EQ("c:\\Orvanel", NormalizeDestDir("x", ' ', "")) << "no program-files folder at all";
-}
-
 TEST(DestDirPage, DriveWatchDecisions) {
     using S = TDriveWatchStep;
     const DWORD c = 1u << 2, e = 1u << 4, g = 1u << 6, r = 1u << 17, a = 1u;
