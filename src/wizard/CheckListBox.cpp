@@ -188,7 +188,7 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& di) {
     } else {
         ::PatBlt(dc, rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top, PATCOPY);
         const std::string& text = ItemText(index);
-        ::TextOutA(dc, rest.left + 2, rest.top, text.c_str(), static_cast<int>(text.size()));
+        ::TextOutA(dc, rest.left + ScaleForDpi(2, dpi_), rest.top, text.c_str(), static_cast<int>(text.size()));
     }
     ::SetBkColor(dc, oldBk);
     ::SetTextColor(dc, oldText);

@@ -41,6 +41,8 @@ public:
     // check column is that width plus 2 pixels, scaled alike.
     static SIZE CheckBoxSize(int dpi = 96);
     static int CheckWidth(int dpi = 96);
+    // The scale the list is laid out for; item drawing sizes its margins by it.
+    int Dpi() const { return dpi_; }
 
     std::function<void()> OnClickCheck;
     // Draws the item's part right of the check column. The device context has the brush
