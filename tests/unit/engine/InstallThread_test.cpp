@@ -176,7 +176,17 @@ TEST_P(QuitDuringCopy, HoldsTheWorkerAndFollowsTheAnswer) {
     int32_t before = -1, after = -2;
     bool result = InstallCloseQuery(allowed, [&](const std::string&, uint8_t, uint16_t) {
         stateSeen = InstallStatus.State.load();
-        ::Sleep(20);  // the worker finishes the file in hand and holds
+        // The worker finishes the file in hand and holds; on a busy machine that file can take
+        // a while, so wait until the position has stood still for a good moment.
+        int32_t seen = InstallStatus.Position.load();
+        DWORD stillSince = ::GetTickCount();
+        test::WaitUntil(
+            [&] {
+                const int32_t now = InstallStatus.Position.load();
+                if (now != seen) seen = now, stillSince = ::GetTickCount();
+                return ::GetTickCount() - stillSince >= 300;
+            },
+            10000, 10);
         before = InstallStatus.Position.load();
         ::Sleep(150);
         after = InstallStatus.Position.load();
