@@ -18,6 +18,11 @@ constexpr int32_t NoLastRunVer = 0x7FFFFFFF;
 constexpr int32_t ClipLibraryVersion = 20004000;
 constexpr const char* AssocArgument = "-assoc orvx";
 constexpr const char* UninstallArgument = " -ui";
+// Added to the uninstall command for a run without questions or messages.
+constexpr const char* QuietSwitch = " /S";
+constexpr const char* ProductVersion = "2.0.6.0";
+// The company name of the setup's version information (resources/setup.rc.in).
+constexpr const char* PublisherName = "The Orvanel project";
 
 // True when some top-level window of any process carries the running mark.
 bool IsProductRunning();

@@ -86,6 +86,12 @@ bool IsPortableInstall(const TSetupState& state) {
     return IsExternalDrive(state.Options.DestDir);
 }
 
+std::string SharedDataFolderName(const TSetupState& state) {
+    std::string r = SharedDataBase(state);
+    AddBackslash(r);
+    return r + "Orvanel\\";
+}
+
 std::string InstallPath(const TSetupState& state, const std::string& name) {
     return JoinPath(state.Options.DestDir, name);
 }

@@ -5,6 +5,7 @@
 #include "common/Owners.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
+#include "engine/ResConst.h"
 
 #include <cstring>
 
@@ -74,6 +75,17 @@ void WriteInstallStamp(TSetupState& state) {
     WriteTextFile(GetDataFolder(state, fkHidden) + "install_stamp", bytes);
 }
 
+// The installed components' sizes (what the component page shows), for the list of
+// installed programs.
+uint32_t InstalledSizeKB(const TAttachedFiles& files, const TSetupState& state) {
+    int64_t bytes = 0;
+    for (int c = 0; c < ComponentCount; ++c) {
+        const bool clips = c == 4 && state.LastRunVer < ClipLibraryVersion;
+        if (Chosen(state, c) || clips) bytes += ComponentSize(files, state, ComponentFiles[c]);
+    }
+    return static_cast<uint32_t>((bytes + 1023) / 1024);
+}
+
 }  // namespace
 
 void BuildInstallPlan(TAttachedFiles& files, TSetupState& state) {
@@ -88,6 +100,7 @@ void BuildInstallPlan(TAttachedFiles& files, TSetupState& state) {
 
     if (Chosen(state, 5)) WriteSoundSettings(state, IsPortableInstall(state));
     if (!IsPortableInstall(state)) WriteInstallStamp(state);
+    state.InstalledSizeKB = InstalledSizeKB(files, state);
 }
 
 }  // namespace orv

@@ -38,6 +38,8 @@ struct TSetupState {
     bool Launch = true;            // "Launch Orvanel Word Processor" on the Finish page
     bool AssocChecked[4] = {false, false, false, false};  // the four document-type boxes
 
+    uint32_t InstalledSizeKB = 0;  // the installed components' sizes; set by the plan
+
     TDateTime InstallStamp = 0;  // set by the plan of a non-portable install
     bool InstallStampSet = false;
 };

@@ -42,11 +42,30 @@ uint8_t ComponentState(const TSetupState& state, int component) {
     return csUnchecked;
 }
 
+// The folder as the list of installed programs shows it: no final backslash but at a root.
+std::string InstallLocation(const TSetupState& state) {
+    std::string folder = state.Options.DestDir;
+    while (folder.size() > 1 && (LastChar(folder) == '\\' || LastChar(folder) == '/') &&
+           !(folder.size() == 3 && folder[1] == ':'))
+        DropLastChar(folder);
+    return folder;
+}
+
 void SaveUninstallEntry(TRegistry& reg, const TSetupState& state) {
     reg.SelectRoot(HKEY_LOCAL_MACHINE);
     reg.OpenOrCreateKey(UninstallKey);
     reg.PutString("DisplayName", ProductName);
-    reg.PutString("UninstallString", "\"" + InstallPath(state, std::string(ProductExeName) + "\"") + UninstallArgument);
+    const std::string command = "\"" + InstallPath(state, std::string(ProductExeName) + "\"") + UninstallArgument;
+    reg.PutString("UninstallString", command);
+    // What the list of installed programs shows besides the name.
+    reg.PutString("DisplayVersion", ProductVersion);
+    reg.PutString("Publisher", PublisherName);
+    reg.PutString("DisplayIcon", InstallPath(state, ProductExeName) + ",0");
+    reg.PutString("InstallLocation", InstallLocation(state));
+    reg.PutInt("EstimatedSize", static_cast<int32_t>(state.InstalledSizeKB));
+    reg.PutInt("NoModify", 1);
+    reg.PutInt("NoRepair", 1);
+    reg.PutString("QuietUninstallString", command + QuietSwitch);
 }
 
 }  // namespace

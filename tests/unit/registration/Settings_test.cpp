@@ -28,8 +28,9 @@ protected:
         if (type) *type = t;
         return bytes;
     }
-    static uint32_t Dword(const std::string& key, const char* name) {
-        std::string b = Raw(HKEY_CURRENT_USER, key, name);
+    static uint32_t Dword(const std::string& key, const char* name) { return DwordAt(HKEY_CURRENT_USER, key, name); }
+    static uint32_t DwordAt(HKEY root, const std::string& key, const char* name) {
+        std::string b = Raw(root, key, name);
         uint32_t v = 0xDEADBEEF;
         if (b.size() == 4) memcpy(&v, b.data(), 4);
         return v;
@@ -151,6 +152,37 @@ TEST_F(SettingsTest, UninstallCommandOfADriveRootHasOneBackslash) {
         s.Options.DestDir = dest;
         SaveSettings(s);
         EXPECT_EQ(Raw(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString"), "\"" + dest + "orv.exe\" -ui" + '\0');
+    }
+}
+
+// The details the list of installed programs shows, for folders written every way.
+TEST_F(SettingsTest, TheEntryGainsTheDetailsOfTheListOfInstalledPrograms) {
+    struct Case {
+        const char* dest;
+        const char* location;
+        const char* program;
+    } cases[] = {
+        {"E:\\Apps\\Orvanel", "E:\\Apps\\Orvanel", "E:\\Apps\\Orvanel\\orv.exe"},
+        {"E:\\Apps\\Orvanel\\", "E:\\Apps\\Orvanel", "E:\\Apps\\Orvanel\\orv.exe"},
+        {"E:\\Apps\\Orvanel/", "E:\\Apps\\Orvanel", "E:\\Apps\\Orvanel\\orv.exe"},
+        {"E:\\", "E:\\", "E:\\orv.exe"},
+    };
+    for (const Case& c : cases) {
+        TSetupState s;
+        LoadSettings(s, Plain);
+        s.Options.DestDir = c.dest;
+        s.InstalledSizeKB = 4321;
+        SaveSettings(s);
+        const std::string program = c.program;
+        EXPECT_EQ(Raw(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation"), std::string(c.location) + '\0') << c.dest;
+        EXPECT_EQ(Raw(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon"), program + ",0" + '\0') << c.dest;
+        EXPECT_EQ(Raw(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString"), "\"" + program + "\" -ui /S" + '\0')
+            << c.dest;
+        EXPECT_EQ(Raw(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayVersion"), std::string("2.0.6.0") + '\0');
+        EXPECT_EQ(Raw(HKEY_LOCAL_MACHINE, UninstallKey, "Publisher"), std::string("The Orvanel project") + '\0');
+        EXPECT_EQ(DwordAt(HKEY_LOCAL_MACHINE, UninstallKey, "EstimatedSize"), 4321u);
+        EXPECT_EQ(DwordAt(HKEY_LOCAL_MACHINE, UninstallKey, "NoModify"), 1u);
+        EXPECT_EQ(DwordAt(HKEY_LOCAL_MACHINE, UninstallKey, "NoRepair"), 1u);
     }
 }
 
