@@ -2,6 +2,12 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "CommandLine.h"
+#include "DocumentTypes.h"
+#include "Uninstaller.h"
+
+#include "common/Owners.h"
+
 #include <string>
 #include <vector>
 
@@ -12,38 +18,8 @@ const char kWindowClass[] = "OrvanelWordProcessorFrame";
 // The setup recognises a running copy by this window property.
 const char kRunningMark[] = "1.x Lumbrisk";
 const char kInternalKey[] = "Software\\Orvanel Word Processor\\Internal";
-const char kProgId[] = "Orvanel.Document";
 const DWORD kVersion = 20006000;
 const UINT_PTR kExitTimer = 1;
-
-class KeyOwner {
-public:
-    KeyOwner() = default;
-    ~KeyOwner() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    KeyOwner(const KeyOwner&) = delete;
-    KeyOwner& operator=(const KeyOwner&) = delete;
-    HKEY* Put() { return &key_; }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-class FileOwner {
-public:
-    explicit FileOwner(HANDLE file) : file_(file) {}
-    ~FileOwner() {
-        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    }
-    FileOwner(const FileOwner&) = delete;
-    FileOwner& operator=(const FileOwner&) = delete;
-    HANDLE Get() const { return file_; }
-
-private:
-    HANDLE file_;
-};
 
 std::string EnvironmentValue(const char* name) {
     char buffer[MAX_PATH * 2];
@@ -55,36 +31,12 @@ std::string EnvironmentValue(const char* name) {
 void AppendStartLog() {
     const std::string path = EnvironmentValue("ORV_START_LOG");
     if (path.empty()) return;
-    FileOwner file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) return;
+    orv::UniqueFile file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     const std::string line = std::string(GetCommandLineA()) + "\r\n";
     DWORD written = 0;
-    WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-}
-
-// The arguments after the program's own (possibly quoted) path.
-std::vector<std::string> Arguments() {
-    const char* p = GetCommandLineA();
-    if (*p == '"') {
-        for (++p; *p != '\0' && *p != '"'; ++p) {
-        }
-        if (*p == '"') ++p;
-    } else {
-        while (*p != '\0' && *p != ' ' && *p != '\t') ++p;
-    }
-    std::vector<std::string> args;
-    while (*p != '\0') {
-        while (*p == ' ' || *p == '\t') ++p;
-        if (*p == '\0') break;
-        std::string arg;
-        const bool quoted = *p == '"';
-        if (quoted) ++p;
-        while (*p != '\0' && (quoted ? *p != '"' : (*p != ' ' && *p != '\t'))) arg += *p++;
-        if (quoted && *p == '"') ++p;
-        args.push_back(arg);
-    }
-    return args;
+    WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 std::string ExecutablePath() {
@@ -94,33 +46,34 @@ std::string ExecutablePath() {
 }
 
 bool SetKeyText(HKEY root, const std::string& subkey, const std::string& value) {
-    KeyOwner key;
-    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Put(), nullptr) != ERROR_SUCCESS) {
+    orv::UniqueHKey key;
+    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    return RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    return RegSetValueExA(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 void RegisterProgId() {
-    const std::string classes = "Software\\Classes\\";
+    const std::string key = std::string(orv::product::UserClassesKey) + orv::product::DocumentProgId;
     const std::string exe = ExecutablePath();
-    SetKeyText(HKEY_CURRENT_USER, classes + kProgId, "Orvanel Word Processor Document");
-    SetKeyText(HKEY_CURRENT_USER, classes + kProgId + "\\DefaultIcon", exe + ",0");
-    SetKeyText(HKEY_CURRENT_USER, classes + kProgId + "\\shell\\open\\command", "\"" + exe + "\" \"%1\"");
+    SetKeyText(HKEY_CURRENT_USER, key, "Orvanel Word Processor Document");
+    SetKeyText(HKEY_CURRENT_USER, key + "\\DefaultIcon", exe + ",0");
+    SetKeyText(HKEY_CURRENT_USER, key + "\\shell\\open\\command", "\"" + exe + "\" \"%1\"");
 }
 
 // "orvx_rtf_docx" names the document types to take over, one suffix each.
 void RegisterAssociations(const std::string& selection) {
-    static const char* const kKnownTypes[] = {"rtf", "cod", "doc", "docx"};
     if (selection.compare(0, 4, "orvx") != 0) return;
     RegisterProgId();
     std::size_t start = 4;
     while (start < selection.size()) {
         const std::size_t end = selection.find('_', start + 1);
         const std::string type = selection.substr(start + 1, end - start - 1);
-        for (const char* known : kKnownTypes) {
-            if (type == known) SetKeyText(HKEY_CURRENT_USER, "Software\\Classes\\." + type, kProgId);
+        for (const char* known : orv::product::DocumentTypes) {
+            if (type == known)
+                SetKeyText(HKEY_CURRENT_USER, orv::product::UserClassesKey + ("." + type),
+                           orv::product::DocumentProgId);
         }
         start = end;
     }
@@ -128,13 +81,13 @@ void RegisterAssociations(const std::string& selection) {
 }
 
 void RecordLastRunVersion() {
-    KeyOwner key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kInternalKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.Put(), nullptr) !=
+    orv::UniqueHKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kInternalKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) !=
         ERROR_SUCCESS) {
         return;
     }
     const DWORD version = kVersion;
-    RegSetValueExA(key.Get(), "LastRunVer", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&version), sizeof version);
+    RegSetValueExA(key.get(), "LastRunVer", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&version), sizeof version);
 }
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -189,11 +142,12 @@ int RunEditor(HINSTANCE instance, int show, const std::string& document) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     AppendStartLog();
-    const std::vector<std::string> args = Arguments();
+    const std::vector<std::string> args = orv::uninstall::SplitArguments(GetCommandLineA());
     if (!args.empty() && args[0] == "-assoc") {
         RegisterAssociations(args.size() > 1 ? args[1] : std::string());
         return 0;
     }
-    if (!args.empty() && args[0] == "-ui") return 0;
+    if (!args.empty() && args[0] == "-ui")
+        return orv::uninstall::RunUninstall(std::vector<std::string>(args.begin() + 1, args.end()));
     return RunEditor(instance, show, args.empty() ? std::string() : args[0]);
 }

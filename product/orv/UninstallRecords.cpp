@@ -1,0 +1,276 @@
+// Reading Install.log and Update.log for the uninstaller: plain text in, lists of paths out.
+#include "UninstallRecords.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <set>
+
+namespace orv::uninstall {
+
+namespace {
+
+const char FileCopyPrefix[] = "File Copy: ";
+const char MadeDirPrefix[] = "Made Dir: ";
+const char KeepMark[] = "\t!";
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerKey(const std::string& path) {
+    std::string key = path;
+    std::transform(key.begin(), key.end(), key.begin(), LowerAscii);
+    return key;
+}
+
+bool StartsWith(const std::string& text, const char* prefix, std::size_t length) {
+    return text.compare(0, length, prefix) == 0;
+}
+
+bool EndsWith(const std::string& text, const char* suffix, std::size_t length) {
+    return text.size() >= length && text.compare(text.size() - length, length, suffix) == 0;
+}
+
+// A list that keeps each path once, letter case ignored, in the order first added.
+class PathList {
+public:
+    bool Add(const std::string& path) {
+        if (!keys_.insert(LowerKey(path)).second) return false;
+        paths_.push_back(path);
+        return true;
+    }
+    bool Contains(const std::string& path) const { return keys_.count(LowerKey(path)) != 0; }
+    std::vector<std::string>& Paths() { return paths_; }
+
+private:
+    std::set<std::string> keys_;
+    std::vector<std::string> paths_;
+};
+
+bool IsForbiddenChar(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20) return true;
+    switch (c) {
+    case '/':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
+    case ':':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The length of the root ("C:\" or "\\server\share\"), 0 when the path has none.
+std::size_t RootLength(const std::string& path) {
+    if (path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+        path[1] == ':' && path[2] == '\\')
+        return 3;
+    if (path.compare(0, 2, "\\\\") != 0) return 0;
+    const std::size_t serverEnd = path.find('\\', 2);
+    if (serverEnd == std::string::npos || serverEnd == 2) return 0;
+    const std::size_t shareEnd = path.find('\\', serverEnd + 1);
+    if (shareEnd == std::string::npos || shareEnd == serverEnd + 1) return 0;
+    return shareEnd + 1;
+}
+
+// Every part of the path after its root: not empty, not "." or "..", nothing Windows trims.
+bool PlainParts(const std::string& path, std::size_t from) {
+    while (from <= path.size()) {
+        std::size_t end = path.find('\\', from);
+        if (end == std::string::npos) end = path.size();
+        const std::string part = path.substr(from, end - from);
+        if (part.empty() || part == "." || part == ".." || part.back() == ' ' || part.back() == '.') return false;
+        for (char c : part)
+            if (IsForbiddenChar(c)) return false;
+        from = end + 1;
+    }
+    return true;
+}
+
+std::size_t Depth(const std::string& path) {
+    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+}
+
+bool BelowOrSame(const std::string& path, const std::string& folder) {
+    return SamePath(path, folder) || IsBelow(path, folder);
+}
+
+// Adds the folders between a file and the top folder (exclusive), deepest first.
+void AddFolderChain(PathList& folders, const std::string& file, const std::string& top) {
+    for (std::string f = ParentFolder(file); IsBelow(f, top); f = ParentFolder(f)) folders.Add(f);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLogLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t end = text.find('\0');
+    if (end == std::string::npos) end = text.size();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < end) lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+TInstallRecord ReadInstallLog(const std::string& text) {
+    PathList files, folders;
+    const std::size_t fileLength = sizeof FileCopyPrefix - 1, dirLength = sizeof MadeDirPrefix - 1;
+    for (const std::string& line : SplitLogLines(text)) {
+        if (StartsWith(line, FileCopyPrefix, fileLength) && line.size() > fileLength)
+            files.Add(line.substr(fileLength));
+        else if (StartsWith(line, MadeDirPrefix, dirLength) && line.size() > dirLength)
+            folders.Add(WithoutFinalBackslash(line.substr(dirLength)));
+    }
+    TInstallRecord record;
+    record.Files = std::move(files.Paths());
+    record.Folders = std::move(folders.Paths());
+    return record;
+}
+
+std::vector<std::string> ReadUpdateLog(const std::string& text) {
+    PathList files;
+    bool belowStamp = false;
+    for (std::string line : SplitLogLines(text)) {
+        if (!line.empty() && line[0] == '*') {
+            belowStamp = true;
+            continue;
+        }
+        if (EndsWith(line, KeepMark, sizeof KeepMark - 1)) line.resize(line.size() - (sizeof KeepMark - 1));
+        if (belowStamp && !line.empty()) files.Add(line);
+    }
+    return std::move(files.Paths());
+}
+
+bool IsPlainAbsolutePath(const std::string& path) {
+    const std::size_t root = RootLength(path);
+    if (root == 0 || root >= path.size()) return false;
+    // The server and share names follow the same rules as the parts below them.
+    if (root > 3 && !PlainParts(path.substr(2, root - 3), 0)) return false;
+    return PlainParts(path, root);
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && LowerKey(a) == LowerKey(b);
+}
+
+bool IsBelow(const std::string& path, const std::string& folder) {
+    if (folder.empty()) return false;
+    const bool rooted = folder.back() == '\\';  // a drive root such as "C:\"
+    const std::size_t prefix = rooted ? folder.size() : folder.size() + 1;
+    if (path.size() <= prefix) return false;
+    if (!rooted && path[folder.size()] != '\\') return false;
+    return SamePath(path.substr(0, folder.size()), folder);
+}
+
+std::string ParentFolder(const std::string& path) {
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos || slash == 0 || slash + 1 == path.size()) return std::string();
+    if (slash == 2 && path[1] == ':') return path.substr(0, 3);  // the drive root keeps its backslash
+    return path.substr(0, slash);
+}
+
+std::string FileNamePart(const std::string& path) {
+    const std::size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string WithoutFinalBackslash(const std::string& path) {
+    std::string p = path;
+    while (p.size() > 1 && p.back() == '\\' && !(p.size() == 3 && p[1] == ':')) p.pop_back();
+    return p;
+}
+
+std::string InstallLogPathIn(const TUninstallScope& scope) {
+    return scope.InstallFolder + "\\Install.log";
+}
+
+std::string UpdateLogPathIn(const TUninstallScope& scope) {
+    return scope.DataFolder + "\\Update.log";
+}
+
+TRemovalPlan PlanRemoval(const TInstallRecord& record, const std::vector<std::string>& publicFiles,
+                         const TUninstallScope& scope) {
+    TRemovalPlan plan;
+    PathList files, folders, last;
+    std::vector<std::string> shortcutFolders;
+    const std::string& install = scope.InstallFolder;
+    const std::string& data = scope.DataFolder;
+
+    // Removed after everything else, whatever the logs say about them.
+    last.Add(InstallLogPathIn(scope));
+    if (!data.empty()) {
+        last.Add(UpdateLogPathIn(scope));
+        last.Add(data + "\\Hidden\\install_stamp");
+        last.Add(data + "\\Orvanel.ini");
+    }
+    last.Add(install + "\\" + scope.ProgramName);
+
+    for (const std::string& f : record.Files) {
+        if (last.Contains(f)) continue;
+        if (IsPlainAbsolutePath(f) && (IsBelow(f, install) || IsBelow(f, data))) {
+            files.Add(f);
+        } else if (IsPlainAbsolutePath(f) && SamePath(FileNamePart(f), scope.ShortcutName)) {
+            files.Add(f);
+            shortcutFolders.push_back(ParentFolder(f));
+        } else {
+            plan.Refused.push_back(f);
+        }
+    }
+    for (const std::string& f : publicFiles) {
+        if (last.Contains(f)) continue;
+        if (IsPlainAbsolutePath(f) && IsBelow(f, data)) {
+            files.Add(f);
+            AddFolderChain(folders, f, data);
+        } else {
+            plan.Refused.push_back(f);
+        }
+    }
+    for (const std::string& d : record.Folders) {
+        bool inScope = IsPlainAbsolutePath(d) && (BelowOrSame(d, install) || IsBelow(install, d) ||
+                                                  (!data.empty() && (BelowOrSame(d, data) || IsBelow(data, d))));
+        for (const std::string& s : shortcutFolders) inScope = inScope || (IsPlainAbsolutePath(d) && BelowOrSame(s, d));
+        if (inScope)
+            folders.Add(d);
+        else
+            plan.Refused.push_back(d);
+    }
+    if (!data.empty()) {
+        for (const char* fixed : {"\\Public\\Spellcheck", "\\Public", "\\Hidden", ""}) folders.Add(data + fixed);
+    }
+    folders.Add(install);
+
+    plan.Files = std::move(files.Paths());
+    for (const std::string& f : last.Paths()) plan.Files.push_back(f);
+    plan.Folders = std::move(folders.Paths());
+    std::stable_sort(plan.Folders.begin(), plan.Folders.end(),
+                     [](const std::string& a, const std::string& b) { return Depth(a) > Depth(b); });
+    return plan;
+}
+
+bool CommandStartsProgram(const std::string& command, const std::string& program) {
+    std::size_t start = command.find_first_not_of(" \t");
+    if (start == std::string::npos) return false;
+    std::size_t end;
+    if (command[start] == '"') {
+        ++start;
+        end = command.find('"', start);
+        if (end == std::string::npos) return false;
+    } else {
+        end = command.find_first_of(" \t", start);
+        if (end == std::string::npos) end = command.size();
+    }
+    return SamePath(command.substr(start, end - start), program);
+}
+
+}  // namespace orv::uninstall

@@ -1,0 +1,114 @@
+// Taking back what the install and the product registered: the entry in the list of
+// installed programs, the document associations of this program, the product's own keys.
+#include "UninstallRegistry.h"
+
+#include "DocumentTypes.h"
+#include "UninstallRecords.h"
+
+#include "common/Owners.h"
+#include "common/ProductInterface.h"
+#include "registration/Settings.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace orv::uninstall {
+
+namespace {
+
+const char ProductKey[] = "Software\\Orvanel Word Processor";
+
+std::string RootName(HKEY root) {
+    return root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\";
+}
+
+// A key's default (or named) string value; "" when the key or the value is missing.
+std::string ReadString(HKEY root, const std::string& key, const char* name) {
+    char buffer[2048];
+    DWORD size = sizeof buffer;
+    if (::RegGetValueA(root, key.c_str(), name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer,
+                       &size) != ERROR_SUCCESS)
+        return std::string();
+    return std::string(buffer);
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+    UniqueHKey k;
+    return ::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
+}
+
+void DeleteKeyTree(HKEY root, const std::string& key, TUninstallLog& log, TRemover& remover) {
+    if (!KeyExists(root, key)) {
+        log.Add("Registry key not found: " + RootName(root) + key);
+        return;
+    }
+    const LSTATUS status = ::RegDeleteTreeA(root, key.c_str());
+    if (status == ERROR_SUCCESS && !KeyExists(root, key))
+        log.Add("Removed registry key: " + RootName(root) + key);
+    else
+        remover.Leave(RootName(root) + key, ErrorReason(status == ERROR_SUCCESS ? ERROR_ACCESS_DENIED : status));
+}
+
+// Removes the key when nothing is left in it.
+void DeleteKeyIfEmpty(HKEY root, const std::string& key, TUninstallLog& log) {
+    DWORD subkeys = 0, values = 0;
+    {
+        UniqueHKey k;
+        if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.put()) != ERROR_SUCCESS) return;
+        if (::RegQueryInfoKeyA(k.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                               nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return;
+    }
+    if (subkeys != 0 || values != 0) return;
+    if (::RegDeleteKeyA(root, key.c_str()) == ERROR_SUCCESS)
+        log.Add("Removed empty registry key: " + RootName(root) + key);
+}
+
+// The entry is this install's when its uninstall command starts this program.
+void RemoveUninstallEntry(const std::string& program, TUninstallLog& log, TRemover& remover) {
+    const std::string command = ReadString(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString");
+    if (!command.empty() && !CommandStartsProgram(command, program)) {
+        log.Add("Kept the uninstall entry: it belongs to \"" + command + "\"");
+        return;
+    }
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallKey, log, remover);
+}
+
+// The document types go back to the system only where they still lead to this program.
+void RemoveAssociations(const std::string& program, TUninstallLog& log, TRemover& remover) {
+    const std::string classes = product::UserClassesKey;
+    const std::string progIdKey = classes + product::DocumentProgId;
+    if (!KeyExists(HKEY_CURRENT_USER, progIdKey)) return;
+    const std::string open = ReadString(HKEY_CURRENT_USER, progIdKey + "\\shell\\open\\command", nullptr);
+    if (!CommandStartsProgram(open, program)) {
+        log.Add("Kept the document associations: they open \"" + open + "\"");
+        return;
+    }
+    for (const char* type : product::DocumentTypes) {
+        const std::string typeKey = classes + "." + type;
+        if (ReadString(HKEY_CURRENT_USER, typeKey, nullptr) != product::DocumentProgId) continue;
+        UniqueHKey k;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, typeKey.c_str(), 0, KEY_SET_VALUE, k.put()) == ERROR_SUCCESS &&
+            ::RegDeleteValueA(k.get(), nullptr) == ERROR_SUCCESS) {
+            log.Add("Removed the association of ." + std::string(type) + " documents");
+        } else {
+            remover.Leave(RootName(HKEY_CURRENT_USER) + typeKey, "access denied");
+        }
+        k.reset();
+        DeleteKeyIfEmpty(HKEY_CURRENT_USER, typeKey, log);
+    }
+    DeleteKeyTree(HKEY_CURRENT_USER, progIdKey, log, remover);
+    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+}  // namespace
+
+void RemoveRegistration(const std::string& program, TUninstallLog& log, TRemover& remover) {
+    RemoveUninstallEntry(program, log, remover);
+    RemoveAssociations(program, log, remover);
+    DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey, log, remover);
+    DeleteKeyTree(HKEY_CURRENT_USER, ProductInternalKey, log, remover);
+    DeleteKeyIfEmpty(HKEY_CURRENT_USER, ProductKey, log);
+}
+
+}  // namespace orv::uninstall

@@ -1,0 +1,63 @@
+// Uninstall.log, and removing one recorded file or one empty folder without following links.
+#pragma once
+
+#include "common/Owners.h"
+
+#include <string>
+#include <vector>
+
+namespace orv::uninstall {
+
+// Every action of an uninstall and its result, one line each, written as it happens so a
+// run that stops half-way still says how far it came.
+class TUninstallLog {
+public:
+    explicit TUninstallLog(const std::string& path);  // created anew
+    void Add(const std::string& line);
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    UniqueFile file_;
+};
+
+// Something the uninstall meant to remove and left, and why.
+struct TLeftItem {
+    std::string Path;
+    std::string Reason;
+};
+
+// Removes files and folders below the given folders; a link met on the way down from one
+// of them is never followed, and a link in a recorded place is left as it is.
+class TRemover {
+public:
+    // How a path's attributes are read. Wine cannot make folder links, so the tests hand
+    // in a query that reports one where a plain folder stands.
+    using AttributeQuery = DWORD(WINAPI*)(LPCSTR);
+
+    TRemover(TUninstallLog& log, std::vector<std::string> anchors, AttributeQuery attributes = ::GetFileAttributesA)
+        : log_(log), anchors_(std::move(anchors)), attributes_(attributes) {}
+
+    // Tries a few times over about a second (or waitMs) before the file is left.
+    void RemoveFile(const std::string& path, unsigned waitMs = 1000);
+    // Removes the folder when it is empty. A folder that holds anything else is kept; it
+    // counts as left only when reportKept is set.
+    void RemoveFolder(const std::string& path, bool reportKept);
+    // A registry key or anything else the caller could not remove.
+    void Leave(const std::string& what, const std::string& reason);
+
+    const std::vector<TLeftItem>& Left() const { return left_; }
+
+private:
+    bool LinkOnTheWay(const std::string& path) const;
+
+    TUninstallLog& log_;
+    std::vector<std::string> anchors_;
+    AttributeQuery attributes_;
+    std::vector<TLeftItem> left_;
+};
+
+// A system error as the end message and Uninstall.log put it ("in use", "access denied").
+std::string ErrorReason(unsigned long error);
+
+}  // namespace orv::uninstall

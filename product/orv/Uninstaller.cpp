@@ -1,0 +1,189 @@
+// orv.exe -ui: removes the installed product, asking first unless /S follows.
+#include "Uninstaller.h"
+
+#include "CommandLine.h"
+#include "UninstallRecords.h"
+#include "UninstallRegistry.h"
+#include "UninstallRemoval.h"
+#include "WorkingCopy.h"
+
+#include "common/InstUtils.h"
+#include "common/Owners.h"
+#include "common/ProductInterface.h"
+#include "engine/FolderLayout.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace orv::uninstall {
+
+namespace {
+
+const char Caption[] = "Orvanel Word Processor Uninstall";
+const char ShortcutName[] = "Orvanel Word Processor.lnk";
+const DWORD FirstProcessWaitMs = 60000;
+const unsigned ProgramRemovalWaitMs = 5000;
+const size_t MaxListedItems = 15;
+const LONGLONG MaxLogSize = 64 * 1024 * 1024;
+const char RunningText[] = "Orvanel Word Processor is running.\r\n\r\nClose it, then start the uninstall again.";
+
+int Message(const std::string& text, UINT type) {
+    return ::MessageBoxA(nullptr, text.c_str(), Caption, type | MB_SETFOREGROUND);
+}
+
+std::string ModulePath() {
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+// A program started through an 8.3 name sees its folder that way; the logs hold long names.
+std::string LongPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    const DWORD length = ::GetLongPathNameA(path.c_str(), buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : path;
+}
+
+// A log's text; "" when it is missing, unreadable or implausibly large.
+std::string ReadLogText(const std::string& path) {
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > MaxLogSize) return std::string();
+    std::string text(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!text.empty() && !::ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &got, nullptr))
+        return std::string();
+    text.resize(got);
+    return text;
+}
+
+std::string SharedDataFolder(const std::string& installFolder) {
+    TSetupState state;
+    state.Options.DestDir = installFolder;
+    return WithoutFinalBackslash(SharedDataFolderName(state));
+}
+
+// Only a folder that holds nothing but the way to the program can go once the program has.
+bool HoldsOnlyTheWayTo(const std::string& folder, const std::string& program) {
+    const std::string rest = program.substr(folder.size() + 1);
+    const std::string next = rest.substr(0, rest.find('\\'));
+    WIN32_FIND_DATAA fd;
+    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &fd));
+    if (!find) return true;
+    do {
+        const std::string name = fd.cFileName;
+        if (name != "." && name != ".." && !SamePath(name, next)) return false;
+    } while (::FindNextFileA(find.get(), &fd));
+    return true;
+}
+
+std::string EndText(const std::vector<TLeftItem>& left, const std::string& logPath) {
+    if (left.empty()) return std::string(ProductName) + " was removed from your computer.";
+    std::string text = std::string(ProductName) + " was removed, but some items were left:\r\n\r\n";
+    for (size_t i = 0; i < left.size() && i < MaxListedItems; ++i)
+        text += left[i].Path + "\r\n    " + left[i].Reason + "\r\n";
+    if (left.size() > MaxListedItems) text += "and " + std::to_string(left.size() - MaxListedItems) + " more\r\n";
+    return text + "\r\n" + logPath + " lists every step.";
+}
+
+// The work itself, done by the copy in the temporary folder. The first process is told the
+// result as soon as everything but the program file is settled, then the program goes.
+int RemoveProduct(const TUninstallArgs& args, HANDLE firstProcess, HANDLE reportPipe) {
+    const std::string folder = WithoutFinalBackslash(args.Folder);
+    const TUninstallScope scope = {folder, SharedDataFolder(folder), ProductExeName, ShortcutName};
+    const std::string program = folder + "\\" + scope.ProgramName;
+    TUninstallLog log(GetTempFolder() + "Uninstall.log");
+    log.Add(std::string("Uninstall of ") + ProductName + " from " + folder);
+    if (IsProductRunning()) {
+        log.Add("Refused: the product is running");
+        ReportExitCode(reportPipe, ucProductRunning);
+        return ucProductRunning;
+    }
+
+    const TRemovalPlan plan = PlanRemoval(ReadInstallLog(ReadLogText(InstallLogPathIn(scope))),
+                                          ReadUpdateLog(ReadLogText(UpdateLogPathIn(scope))), scope);
+    for (const std::string& path : plan.Refused) log.Add("Skipped, not a place an install writes to: " + path);
+    TRemover remover(log, {scope.InstallFolder, scope.DataFolder});
+    for (size_t i = 0; i + 1 < plan.Files.size(); ++i) remover.RemoveFile(plan.Files[i]);
+    std::vector<std::string> waiting;  // the folders that hold the program
+    for (const std::string& f : plan.Folders) {
+        if (IsBelow(program, f))
+            waiting.push_back(f);
+        else
+            remover.RemoveFolder(f,
+                                 IsBelow(f, folder) || IsBelow(f, scope.DataFolder) || SamePath(f, scope.DataFolder));
+    }
+    RemoveRegistration(program, log, remover);
+
+    // Only the install folder counts as left when it is kept; its parents are the system's.
+    const bool folderWillGo = HoldsOnlyTheWayTo(folder, program);
+    ReportExitCode(reportPipe, remover.Left().empty() && folderWillGo ? ucDone : ucItemsLeft);
+
+    if (::WaitForSingleObject(firstProcess, FirstProcessWaitMs) != WAIT_OBJECT_0)
+        log.Add("The first process did not end in time");
+    remover.RemoveFile(program, ProgramRemovalWaitMs);
+    for (const std::string& f : waiting) remover.RemoveFolder(f, SamePath(f, folder));
+    const int code = remover.Left().empty() ? ucDone : ucItemsLeft;
+    log.Add("Finished with exit code " + std::to_string(code));
+    if (!args.Silent)
+        Message(EndText(remover.Left(), log.Path()), code == ucDone ? MB_ICONINFORMATION : MB_ICONWARNING);
+    return code;
+}
+
+HANDLE InheritedHandle(uint64_t value) {
+    return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(value));
+}
+
+// The copy trusts its switches only when they name a live process and a pipe.
+int RunAsWorkingCopy(const TUninstallArgs& args) {
+    UniqueHandle firstProcess(InheritedHandle(args.WaitHandle)), reportPipe(InheritedHandle(args.ReportPipe));
+    if (::GetProcessId(firstProcess.get()) == 0 || ::GetFileType(reportPipe.get()) != FILE_TYPE_PIPE) {
+        firstProcess.release();
+        reportPipe.release();
+        return ucNotStarted;
+    }
+    return RemoveProduct(args, firstProcess.get(), reportPipe.get());
+}
+
+int RunFirstProcess(const TUninstallArgs& args) {
+    const std::string program = LongPath(ModulePath());
+    const std::string folder = ParentFolder(program);
+    if (!FileExists(folder + "\\Install.log") || IsExternalDrive(folder)) {
+        if (!args.Silent)
+            Message(std::string("This copy of ") + ProductName +
+                        " is portable: Setup did not register it on this computer.\r\n\r\nA portable copy is "
+                        "removed by deleting its folder:\r\n" +
+                        folder,
+                    MB_ICONINFORMATION);
+        return ucCancelled;
+    }
+    if (IsProductRunning()) {
+        if (!args.Silent) Message(RunningText, MB_ICONEXCLAMATION);
+        return ucProductRunning;
+    }
+    if (!args.Silent &&
+        Message("Remove Orvanel Word Processor and all of its components?", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return ucCancelled;
+    std::string failure;
+    const int code = RunWorkingCopy(program, folder, args.Silent, failure);
+    if (code >= 0) {
+        if (code == ucProductRunning && !args.Silent) Message(RunningText, MB_ICONEXCLAMATION);
+        return code;
+    }
+    if (!args.Silent) Message("The uninstall could not start: " + failure + ".", MB_ICONERROR);
+    return ucNotStarted;
+}
+
+}  // namespace
+
+int RunUninstall(const std::vector<std::string>& arguments) {
+    InitShellServices();
+    const TUninstallArgs args = ParseUninstallArgs(arguments);
+    const int code = args.IsWorkingCopy() ? RunAsWorkingCopy(args) : RunFirstProcess(args);
+    DoneShellServices();
+    return code;
+}
+
+}  // namespace orv::uninstall

@@ -1,0 +1,21 @@
+// orv.exe -ui: removes the installed product, asking first unless /S follows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orv::uninstall {
+
+// Exit codes of "-ui".
+enum : int {
+    ucDone = 0,            // everything recorded is gone
+    ucNotStarted = 1,      // the working copy could not be made or started
+    ucCancelled = 2,       // No at the question, or a portable copy: nothing changed
+    ucProductRunning = 3,  // refused while the product runs: nothing changed
+    ucItemsLeft = 4,       // finished, some items left (Uninstall.log says which and why)
+};
+
+// args: the arguments after "-ui".
+int RunUninstall(const std::vector<std::string>& args);
+
+}  // namespace orv::uninstall
