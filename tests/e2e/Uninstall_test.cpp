@@ -1,0 +1,329 @@
+// Uninstalling as the system does it: the entry's command read from the registry and run,
+// the question answered, then the files, registry, shortcuts and associations compared
+// with what was there before the install.
+#include "WizardDriver.h"
+
+#include "support/Automation.h"
+#include "support/BuildTree.h"
+#include "support/Scratch.h"
+
+#include "common/InstUtils.h"
+#include "common/Owners.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace orv::e2e {
+namespace {
+
+constexpr const char* UninstallCaption = "Orvanel Word Processor Uninstall";
+constexpr const char* ClassesKey = "Software\\Classes\\";
+constexpr const char* const DocumentTypes[] = {".rtf", ".cod", ".doc", ".docx"};
+constexpr int HyphenationItem = 2;
+constexpr int TemplatesItem = 3;
+constexpr DWORD UninstallTimeoutMs = 60000;
+
+// Everything below the folder, as lower-case paths (folders end in a backslash).
+void ListTree(const std::string& folder, std::set<std::string>& out) {
+    WIN32_FIND_DATAA fd;
+    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &fd));
+    if (!find) return;
+    do {
+        const std::string name = fd.cFileName;
+        if (name == "." || name == "..") continue;
+        std::string path = folder + "\\" + name;
+        const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        std::string key = path + (isFolder ? "\\" : "");
+        ::CharLowerA(&key[0]);
+        out.insert(key);
+        if (isFolder) ListTree(path, out);
+    } while (::FindNextFileA(find.get(), &fd));
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+    UniqueHKey k;
+    return ::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
+}
+
+// What an install changes and an uninstall must give back, as one comparable list.
+std::set<std::string> MachineState(const std::string& root) {
+    std::set<std::string> state;
+    ListTree(root, state);
+    ListTree(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel", state);
+    for (const std::string& link : ProductShortcutPaths())
+        if (FileExists(link)) state.insert("link " + link);
+    const std::vector<std::pair<HKEY, std::string>> keys = {
+        {HKEY_LOCAL_MACHINE, UninstallEntryKey},
+        {HKEY_CURRENT_USER, "Software\\Orvanel Word Processor"},
+        {HKEY_CURRENT_USER, std::string(ClassesKey) + "Orvanel.Document"},
+    };
+    for (const auto& key : keys)
+        if (KeyExists(key.first, key.second)) state.insert("key " + key.second);
+    for (const char* type : DocumentTypes) {
+        const std::string key = std::string(ClassesKey) + type;
+        if (KeyExists(HKEY_CURRENT_USER, key))
+            state.insert("key " + key + " = " + RegistryString(HKEY_CURRENT_USER, key.c_str(), nullptr));
+    }
+    return state;
+}
+
+// The copies of the uninstaller that are still in the temporary folder.
+std::vector<std::string> WorkingCopies() {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA fd;
+    UniqueFind find(::FindFirstFileA((GetTempFolder() + "~orvui*").c_str(), &fd));
+    if (find) {
+        do names.insert(fd.cFileName);
+        while (::FindNextFileA(find.get(), &fd));
+    }
+    return std::vector<std::string>(names.begin(), names.end());
+}
+
+BOOL CALLBACK CollectStatic(HWND wnd, LPARAM text) {
+    char name[16] = "";
+    ::GetClassNameA(wnd, name, sizeof name);
+    if (lstrcmpiA(name, "Static") == 0) *reinterpret_cast<std::string*>(text) += test::WindowText(wnd);
+    return TRUE;
+}
+
+// A message box of the uninstaller, whichever of its processes shows it.
+HWND WaitForUninstallBox(DWORD timeoutMs = 30000) {
+    return test::WaitForTopWindow(UninstallCaption, timeoutMs, test::WindowScope::AnyProcess, "#32770");
+}
+
+std::string BoxText(HWND box) {
+    std::string text;
+    ::EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+// Runs a command line as the system runs an entry's command: the whole text, no program
+// name apart.
+class CommandRun {
+public:
+    explicit CommandRun(const std::string& command) {
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            process_.reset(pi.hProcess);
+            UniqueHandle thread(pi.hThread);
+        }
+    }
+    bool Started() const { return process_.valid(); }
+    // The exit code, or STILL_ACTIVE when it has not ended in time.
+    DWORD Wait(DWORD timeoutMs = UninstallTimeoutMs) {
+        DWORD code = STILL_ACTIVE;
+        if (process_ && ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(process_.get(), &code);
+        return code;
+    }
+
+private:
+    UniqueHandle process_;
+};
+
+class Uninstall : public InstallScenario {
+protected:
+    Uninstall() : InstallScenario("E:\\e2e-uninstall", "uninstall") {}
+
+    void SetUp() override {
+        InstallScenario::SetUp();
+        ForgetAssociations();
+        ::DeleteFileA(UninstallLogPath().c_str());
+        before_ = MachineState(root_);
+    }
+    void TearDown() override {
+        ForgetAssociations();
+        InstallScenario::TearDown();
+    }
+
+    static std::string UninstallLogPath() { return GetTempFolder() + "Uninstall.log"; }
+
+    static void ForgetAssociations() {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(ClassesKey) + "Orvanel.Document").c_str());
+        for (const char* type : DocumentTypes) {
+            const std::string key = std::string(ClassesKey) + type;
+            if (RegistryString(HKEY_CURRENT_USER, key.c_str(), nullptr) == "Orvanel.Document")
+                ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+        }
+    }
+
+    // One wizard install with the component items toggled and the launch box cleared;
+    // the association page keeps its default (the COD documents).
+    void Install(const std::vector<int>& toggled = {}) {
+        ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
+        WizardDriver wizard;
+        ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
+        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+        wizard.SetEditText(dest_);
+        ASSERT_EQ(WizardPageTitles[3], wizard.PressNextAndWait());
+        for (int item : toggled) wizard.ToggleListCheck(item);
+        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[6], 60000));
+        ASSERT_EQ(WizardPageTitles[7], wizard.PressNextAndWait());
+        HWND launch = wizard.Control("&Launch Orvanel Word Processor", "Button");
+        if (wizard.IsChecked("&Launch Orvanel Word Processor")) test::PressButton(launch);
+        ASSERT_TRUE(test::WaitUntil([&] { return !wizard.IsChecked("&Launch Orvanel Word Processor"); }, 5000));
+        ASSERT_TRUE(wizard.Press("&Finish"));
+        ASSERT_EQ(0u, wizard.WaitForExit());
+        ASSERT_TRUE(WaitForProductExit());
+        // The association run has registered the COD documents by now.
+        ASSERT_TRUE(test::WaitUntil(
+            [] {
+                return RegistryString(HKEY_CURRENT_USER, (std::string(ClassesKey) + ".cod").c_str(), nullptr) ==
+                       "Orvanel.Document";
+            },
+            10000));
+    }
+
+    std::string Command(const char* value) const {
+        return RegistryString(HKEY_LOCAL_MACHINE, UninstallEntryKey, value);
+    }
+
+    // The working copy has ended and taken its file with it.
+    bool WaitForWorkingCopyGone() const {
+        return test::WaitUntil([] { return WorkingCopies().empty(); }, 30000, 50);
+    }
+
+    std::string UninstallLog() const { return test::ReadFileBytes(UninstallLogPath()); }
+
+    std::set<std::string> before_;
+};
+
+TEST_F(Uninstall, TheEntryCarriesTheDetailsTheListOfProgramsShows) {
+    Install();
+    if (HasFatalFailure()) return;
+    const std::string program = dest_ + "\\orv.exe";
+    EXPECT_EQ("\"" + program + "\" -ui", Command("UninstallString"));
+    EXPECT_EQ("\"" + program + "\" -ui /S", Command("QuietUninstallString"));
+    EXPECT_EQ("2.0.6.0", Command("DisplayVersion"));
+    EXPECT_EQ(program + ",0", Command("DisplayIcon"));
+    EXPECT_EQ(dest_, Command("InstallLocation"));
+
+    // The publisher is the company of the setup's own version information.
+    DWORD ignored = 0;
+    const std::string setup = test::SetupExePath();
+    std::vector<char> info(::GetFileVersionInfoSizeA(setup.c_str(), &ignored));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(::GetFileVersionInfoA(setup.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    char* company = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\CompanyName",
+                                 reinterpret_cast<void**>(&company), &length));
+    EXPECT_EQ(std::string(company), Command("Publisher"));
+
+    for (const char* flag : {"NoModify", "NoRepair"}) {
+        DWORD value = 0, size = sizeof value;
+        EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_LOCAL_MACHINE, UninstallEntryKey, flag, RRF_RT_REG_DWORD, nullptr,
+                                                &value, &size));
+        EXPECT_EQ(1u, value) << flag;
+    }
+    // The estimate covers every installed byte, rounded up to clusters of at most 64 KiB.
+    int64_t bytes = 0;
+    size_t files = 0;
+    std::set<std::string> tree;
+    ListTree(root_, tree);
+    ListTree(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel", tree);
+    for (const std::string& path : tree) {
+        if (path.back() == '\\' || path.find("install.log") != std::string::npos) continue;
+        bytes += static_cast<int64_t>(test::ReadFileBytes(path).size());
+        ++files;
+    }
+    DWORD kb = 0, size = sizeof kb;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_LOCAL_MACHINE, UninstallEntryKey, "EstimatedSize", RRF_RT_REG_DWORD,
+                                            nullptr, &kb, &size));
+    EXPECT_GE(static_cast<int64_t>(kb) * 1024, bytes - 4096);
+    EXPECT_LE(static_cast<int64_t>(kb), bytes / 1024 + static_cast<int64_t>(files) * 64);
+}
+
+TEST_F(Uninstall, YesAtTheQuestionRemovesEverythingTheInstallMade) {
+    Install();
+    if (HasFatalFailure()) return;
+    CommandRun run(Command("UninstallString"));
+    ASSERT_TRUE(run.Started());
+    HWND question = WaitForUninstallBox();
+    ASSERT_NE(nullptr, question);
+    EXPECT_EQ("Remove Orvanel Word Processor and all of its components?", BoxText(question));
+    test::SaveWindowScreenshot(question, "uninstall-question.bmp");
+    ASSERT_TRUE(test::PressButtonByText(question, "&Yes"));
+    EXPECT_EQ(0u, run.Wait());
+
+    HWND end = WaitForUninstallBox();
+    ASSERT_NE(nullptr, end);
+    EXPECT_EQ("Orvanel Word Processor was removed from your computer.", BoxText(end));
+    test::PressButtonByText(end, "OK");
+    EXPECT_TRUE(WaitForWorkingCopyGone()) << WorkingCopies().front();
+    EXPECT_EQ(before_, MachineState(root_));
+    EXPECT_NE(std::string::npos, UninstallLog().find("Removed file: " + dest_ + "\\orv.exe\r\n")) << UninstallLog();
+}
+
+TEST_F(Uninstall, TheQuietCommandAsksNothingAndSaysNothing) {
+    Install();
+    if (HasFatalFailure()) return;
+    CommandRun run(Command("QuietUninstallString"));
+    ASSERT_TRUE(run.Started());
+    EXPECT_EQ(0u, run.Wait());
+    EXPECT_TRUE(WaitForWorkingCopyGone());
+    EXPECT_EQ(nullptr, test::FindTopWindow(UninstallCaption, test::WindowScope::AnyProcess, "#32770"));
+    EXPECT_EQ(before_, MachineState(root_));
+}
+
+TEST_F(Uninstall, NoAtTheQuestionChangesNothing) {
+    Install();
+    if (HasFatalFailure()) return;
+    const std::set<std::string> installed = MachineState(root_);
+    CommandRun run(Command("UninstallString"));
+    HWND question = WaitForUninstallBox();
+    ASSERT_NE(nullptr, question);
+    ASSERT_TRUE(test::PressButtonByText(question, "&No"));
+    EXPECT_EQ(2u, run.Wait());
+    EXPECT_TRUE(WorkingCopies().empty());
+    EXPECT_EQ(installed, MachineState(root_));
+    EXPECT_FALSE(FileExists(UninstallLogPath()));
+}
+
+TEST_F(Uninstall, IsRefusedWhileTheProductRuns) {
+    Install();
+    if (HasFatalFailure()) return;
+    const std::set<std::string> installed = MachineState(root_);
+    test::ChildProcess product(dest_ + "\\orv.exe");
+    ASSERT_NE(nullptr, test::WaitForProcessWindow(product.Id(), "Orvanel Word Processor", 20000));
+
+    CommandRun quiet(Command("QuietUninstallString"));
+    EXPECT_EQ(3u, quiet.Wait());
+    CommandRun asked(Command("UninstallString"));
+    HWND box = WaitForUninstallBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, BoxText(box).find("is running")) << BoxText(box);
+    test::PressButtonByText(box, "OK");
+    EXPECT_EQ(3u, asked.Wait());
+    EXPECT_TRUE(WorkingCopies().empty());
+    EXPECT_EQ(installed, MachineState(root_));
+}
+
+// A copy on a drive of its own, without an install log: nothing to take back.
+TEST_F(Uninstall, APortableCopyIsRemovedByDeletingItsFolder) {
+    ForceFolders(dest_ + "\\");
+    ASSERT_TRUE(::CopyFileA(test::BuildTreePath("product/orv/orv.exe").c_str(), (dest_ + "\\orv.exe").c_str(), FALSE));
+    const std::set<std::string> copied = MachineState(root_);
+    CommandRun quiet("\"" + dest_ + "\\orv.exe\" -ui /S");
+    EXPECT_EQ(2u, quiet.Wait());
+    CommandRun asked("\"" + dest_ + "\\orv.exe\" -ui");
+    HWND box = WaitForUninstallBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, BoxText(box).find("removed by deleting its folder")) << BoxText(box);
+    test::PressButtonByText(box, "OK");
+    EXPECT_EQ(2u, asked.Wait());
+    EXPECT_EQ(copied, MachineState(root_));
+}
+
+}  // namespace
+}  // namespace orv::e2e
