@@ -191,12 +191,16 @@ std::string WithoutFinalBackslash(const std::string& path) {
     return p;
 }
 
+std::string PathIn(const std::string& folder, const std::string& name) {
+    return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
+}
+
 std::string InstallLogPathIn(const TUninstallScope& scope) {
-    return scope.InstallFolder + "\\Install.log";
+    return PathIn(scope.InstallFolder, "Install.log");
 }
 
 std::string UpdateLogPathIn(const TUninstallScope& scope) {
-    return scope.DataFolder + "\\Update.log";
+    return PathIn(scope.DataFolder, "Update.log");
 }
 
 TRemovalPlan PlanRemoval(const TInstallRecord& record, const std::vector<std::string>& publicFiles,
@@ -211,10 +215,10 @@ TRemovalPlan PlanRemoval(const TInstallRecord& record, const std::vector<std::st
     last.Add(InstallLogPathIn(scope));
     if (!data.empty()) {
         last.Add(UpdateLogPathIn(scope));
-        last.Add(data + "\\Hidden\\install_stamp");
-        last.Add(data + "\\Orvanel.ini");
+        last.Add(PathIn(data, "Hidden\\install_stamp"));
+        last.Add(PathIn(data, "Orvanel.ini"));
     }
-    last.Add(install + "\\" + scope.ProgramName);
+    last.Add(PathIn(install, scope.ProgramName));
 
     for (const std::string& f : record.Files) {
         if (last.Contains(f)) continue;
@@ -248,7 +252,7 @@ TRemovalPlan PlanRemoval(const TInstallRecord& record, const std::vector<std::st
     if (!data.empty()) {
         for (const char* fixed : {"\\Public\\Spellcheck", "\\Public", "\\Hidden", ""}) folders.Add(data + fixed);
     }
-    folders.Add(install);
+    if (IsPlainAbsolutePath(install)) folders.Add(install);  // never a drive root
 
     plan.Files = std::move(files.Paths());
     for (const std::string& f : last.Paths()) plan.Files.push_back(f);

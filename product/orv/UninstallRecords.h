@@ -31,6 +31,8 @@ bool IsBelow(const std::string& path, const std::string& folder);  // strictly i
 std::string ParentFolder(const std::string& path);                 // "" when there is none
 std::string FileNamePart(const std::string& path);
 std::string WithoutFinalBackslash(const std::string& path);
+// The folder and the name with one backslash between them (a drive root has its own).
+std::string PathIn(const std::string& folder, const std::string& name);
 
 // Where an uninstall may act.
 struct TUninstallScope {

@@ -67,6 +67,7 @@ std::string SharedDataFolder(const std::string& installFolder) {
 
 // Only a folder that holds nothing but the way to the program can go once the program has.
 bool HoldsOnlyTheWayTo(const std::string& folder, const std::string& program) {
+    if (!IsPlainAbsolutePath(folder)) return true;  // a drive root is never removed
     const std::string rest = program.substr(folder.size() + 1);
     const std::string next = rest.substr(0, rest.find('\\'));
     WIN32_FIND_DATAA fd;
@@ -93,7 +94,7 @@ std::string EndText(const std::vector<TLeftItem>& left, const std::string& logPa
 int RemoveProduct(const TUninstallArgs& args, HANDLE firstProcess, HANDLE reportPipe) {
     const std::string folder = WithoutFinalBackslash(args.Folder);
     const TUninstallScope scope = {folder, SharedDataFolder(folder), ProductExeName, ShortcutName};
-    const std::string program = folder + "\\" + scope.ProgramName;
+    const std::string program = PathIn(folder, scope.ProgramName);
     TUninstallLog log(GetTempFolder() + "Uninstall.log");
     log.Add(std::string("Uninstall of ") + ProductName + " from " + folder);
     if (IsProductRunning()) {
@@ -150,7 +151,7 @@ int RunAsWorkingCopy(const TUninstallArgs& args) {
 int RunFirstProcess(const TUninstallArgs& args) {
     const std::string program = LongPath(ModulePath());
     const std::string folder = ParentFolder(program);
-    if (!FileExists(folder + "\\Install.log") || IsExternalDrive(folder)) {
+    if (!FileExists(PathIn(folder, "Install.log")) || IsExternalDrive(folder)) {
         if (!args.Silent)
             Message(std::string("This copy of ") + ProductName +
                         " is portable: Setup did not register it on this computer.\r\n\r\nA portable copy is "

@@ -121,6 +121,11 @@ TEST(UninstallRecords, PlanWithoutLogsStillTakesTheBookkeepingFilesAndTheFolder)
     const TRemovalPlan plan = PlanRemoval(TInstallRecord(), Lines(), scope);
     EXPECT_EQ(Lines({"D:\\Orvanel\\Install.log", "D:\\Orvanel\\orv.exe"}), plan.Files);
     EXPECT_EQ(Lines({"D:\\Orvanel"}), plan.Folders);
+
+    // Installed at a drive root: one backslash in every path, and the root stays.
+    const TRemovalPlan atRoot = PlanRemoval(TInstallRecord(), Lines(), {"D:\\", "", "orv.exe", "x.lnk"});
+    EXPECT_EQ(Lines({"D:\\Install.log", "D:\\orv.exe"}), atRoot.Files);
+    EXPECT_EQ(Lines(), atRoot.Folders);
 }
 
 TEST(UninstallCommandLine, ArgumentsAndSwitches) {
