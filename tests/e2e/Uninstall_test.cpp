@@ -27,9 +27,16 @@ constexpr const char* ClassesKey = "Software\\Classes\\";
 constexpr const char* const DocumentTypes[] = {".rtf", ".cod", ".doc", ".docx"};
 constexpr int HyphenationItem = 2;
 constexpr int TemplatesItem = 3;
+constexpr int ClipsItem = 4;
 constexpr DWORD UninstallTimeoutMs = 60000;
 
-// Everything below the folder, as lower-case paths (folders end in a backslash).
+std::string ToKey(std::string path) {
+    ::CharLowerA(&path[0]);
+    return path;
+}
+
+// Everything below the folder, the folder itself not included, as lower-case paths
+// (folders end in a backslash).
 void ListTree(const std::string& folder, std::set<std::string>& out) {
     WIN32_FIND_DATAA fd;
     UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &fd));
@@ -39,9 +46,7 @@ void ListTree(const std::string& folder, std::set<std::string>& out) {
         if (name == "." || name == "..") continue;
         std::string path = folder + "\\" + name;
         const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        std::string key = path + (isFolder ? "\\" : "");
-        ::CharLowerA(&key[0]);
-        out.insert(key);
+        out.insert(ToKey(path + (isFolder ? "\\" : "")));
         if (isFolder) ListTree(path, out);
     } while (::FindNextFileA(find.get(), &fd));
 }
@@ -307,6 +312,72 @@ TEST_F(Uninstall, IsRefusedWhileTheProductRuns) {
     EXPECT_EQ(3u, asked.Wait());
     EXPECT_TRUE(WorkingCopies().empty());
     EXPECT_EQ(installed, MachineState(root_));
+}
+
+// Everything the install made goes but the held file and the folder that keeps it (and the
+// folder above, which is not listed); the end message lists what was left and why.
+TEST_F(Uninstall, AFileHeldOpenIsLeftAndListedAndEverythingElseGoes) {
+    Install();
+    if (HasFatalFailure()) return;
+    const std::string licence = dest_ + "\\License.txt";
+    std::set<std::string> expected = before_;
+    for (const std::string& kept : {dest_ + "\\", licence}) expected.insert(ToKey(kept));
+    {
+        UniqueFile held(
+            ::CreateFileA(licence.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.valid());
+        CommandRun run(Command("UninstallString"));
+        HWND question = WaitForUninstallBox();
+        ASSERT_NE(nullptr, question);
+        ASSERT_TRUE(test::PressButtonByText(question, "&Yes"));
+        EXPECT_EQ(4u, run.Wait());
+        HWND end = WaitForUninstallBox();
+        ASSERT_NE(nullptr, end);
+        const std::string text = BoxText(end);
+        test::SaveWindowScreenshot(end, "uninstall-items-left.bmp");
+        EXPECT_NE(std::string::npos, text.find(licence + "\r\n    in use")) << text;
+        EXPECT_NE(std::string::npos, text.find(dest_ + "\r\n    not empty")) << text;
+        EXPECT_NE(std::string::npos, text.find(UninstallLogPath())) << text;
+        test::PressButtonByText(end, "OK");
+        EXPECT_TRUE(WaitForWorkingCopyGone());
+    }
+    EXPECT_EQ(expected, MachineState(root_));
+    EXPECT_NE(std::string::npos, UninstallLog().find("Left: " + licence + " (in use)\r\n")) << UninstallLog();
+}
+
+TEST_F(Uninstall, AUsersOwnFileStaysAndKeepsItsFolder) {
+    Install();
+    if (HasFatalFailure()) return;
+    const std::string notes = dest_ + "\\My notes.txt";
+    test::WriteFileBytes(notes, "mine");
+    std::set<std::string> expected = before_;
+    for (const std::string& kept : {dest_ + "\\", notes}) expected.insert(ToKey(kept));
+    CommandRun run(Command("QuietUninstallString"));
+    EXPECT_EQ(4u, run.Wait());
+    EXPECT_TRUE(WaitForWorkingCopyGone());
+    EXPECT_EQ("mine", test::ReadFileBytes(notes));
+    EXPECT_EQ(expected, MachineState(root_));
+}
+
+// The second install chooses what the first left out and leaves out what the first chose:
+// the logs then hold both installs' files, Update.log in two blocks.
+TEST_F(Uninstall, OneUninstallRemovesWhatTwoInstallsMade) {
+    Install({HyphenationItem, TemplatesItem});
+    if (HasFatalFailure()) return;
+    EXPECT_FALSE(FileExists(dest_ + "\\Hyphenation.dat"));
+    Install({HyphenationItem, TemplatesItem, ClipsItem});
+    if (HasFatalFailure()) return;
+    EXPECT_TRUE(FileExists(dest_ + "\\Hyphenation.dat"));
+    std::vector<std::string> update;
+    ASSERT_TRUE(ReadTextLines(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Update.log", update));
+    int stamps = 0;
+    for (const std::string& line : update) stamps += !line.empty() && line[0] == '*';
+    EXPECT_EQ(2, stamps);
+
+    CommandRun run(Command("QuietUninstallString"));
+    EXPECT_EQ(0u, run.Wait());
+    EXPECT_TRUE(WaitForWorkingCopyGone());
+    EXPECT_EQ(before_, MachineState(root_));
 }
 
 // A copy on a drive of its own, without an install log: nothing to take back.
