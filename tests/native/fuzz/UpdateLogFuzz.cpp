@@ -1,4 +1,4 @@
-// Fuzz target: the Update.log merge. Input: the old file's text, a NUL, this install's public
+// Fuzz target: reading a log's lines and the Update.log merge. Input: the old file's text, a NUL, this install's public
 // files one a line, a NUL, the stamp's 8 bytes. The merge must keep every old line unless it
 // is empty, is a file placed again or is a stamp left without files, keep the order, and give
 // the same file when the same install is merged again.
@@ -46,6 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t firstNul = std::min(input.find('\0'), input.size());
     const size_t secondNul = std::min(input.find('\0', firstNul + 1), input.size());
     const Lines old = SplitLines(input.substr(0, firstNul));
+    // How both logs are read: no line holds a line break, and written with CR LF they read
+    // back the same.
+    std::string written;
+    for (const std::string& line : old) {
+        FUZZ_CHECK(line.find_first_of("\r\n", 0) == std::string::npos, "a line holds no line break");
+        written += line + "\r\n";
+    }
+    FUZZ_CHECK(SplitLines(written) == old, "lines written with CR LF read back the same");
     Lines publicFiles;
     // Public files are paths the plan made: never empty, never a stamp.
     if (firstNul < input.size())
