@@ -10,7 +10,7 @@ build=${1:-$root/build}
 seconds=${2:-3600}
 shift $(($# < 2 ? $# : 2))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(archive update_log command_line size_format dest_dir)
+[ ${#targets[@]} -gt 0 ] || targets=(archive update_log command_line size_format dest_dir uninstall_log)
 out=$build/fuzz-campaign
 mkdir -p "$out"
 [ -f "$out/summary.md" ] || printf '| Target | Seconds | Executions | Findings |\n|---|---|---|---|\n' >"$out/summary.md"

@@ -52,6 +52,19 @@ def update_log_seeds(logs: list) -> dict:
     return seeds
 
 
+def uninstall_log_seeds(install_logs: list, update_logs: list) -> dict:
+    """A byte choosing the install's folders, Install.log, NUL, Update.log, NUL, the
+    uninstaller's arguments: each real Install.log with each real Update.log."""
+    args = b'"C:\\Program Files\\Orvanel\\orv.exe" -ui /S "/DIR=C:\\Program Files\\Orvanel" /WAIT=12 /REPORT=34'
+    seeds = {}
+    for scope in range(3):
+        for i in install_logs:
+            for u in update_logs:
+                name = "%s-%s-%d.bin" % (i.stem, u.stem, scope)
+                seeds[name] = bytes([scope]) + i.read_bytes() + b"\0" + u.read_bytes() + b"\0" + args
+    return seeds
+
+
 def write(folder: Path, seeds: dict) -> None:
     folder.mkdir(parents=True, exist_ok=True)
     for name, data in seeds.items():
@@ -70,7 +83,10 @@ def main() -> None:
     for target in sorted(p for p in args.seeds.iterdir() if p.is_dir() and p.name != "logs"):
         shutil.copytree(target, args.out / target.name)
     write(args.out / "archive", archive_seeds(args.archive.read_bytes()))
-    write(args.out / "update_log", update_log_seeds(sorted((args.seeds / "logs").glob("*.log"))))
+    logs = args.seeds / "logs"
+    write(args.out / "update_log", update_log_seeds(sorted(logs.glob("*.log"))))
+    write(args.out / "uninstall_log",
+          uninstall_log_seeds(sorted(logs.glob("Install*.log")), sorted(logs.glob("Update*.log"))))
 
 
 if __name__ == "__main__":
