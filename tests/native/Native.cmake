@@ -33,7 +33,7 @@ add_test(NAME native_parser_tests COMMAND ${native_dir}/native_parser_tests --gt
 set_tests_properties(native_parser_tests PROPERTIES LABELS "host;native")
 
 # Runs per target: seconds each, enough to pass every seed and a few thousand mutations.
-foreach(pair archive:3000 update_log:5000 command_line:10000 size_format:20000 dest_dir:20000 uninstall_log:5000)
+foreach(pair archive:3000 update_log:5000 command_line:10000 size_format:20000 dest_dir:20000 uninstall_log:2000)
   string(REPLACE ":" ";" pair ${pair})
   list(GET pair 0 target)
   list(GET pair 1 runs)
