@@ -25,10 +25,13 @@ int main(int argc, char** argv) {
         orv::TAttachedFiles files;
         ::QueryPerformanceCounter(&t1);
         if (std::strcmp(mode, "extract") == 0 && argc > 2) {
+            orv::TKnownFolders known;  // as the install worker does
+            files.KnownFolders = &known;
             for (int i = 0; i < files.EntryCount(); ++i) {
                 const orv::TAttachedFile& e = files.Entry(i);
                 if (!files.ExtractFile(&e, e.Name, orv::JoinPath(argv[2], e.Name))) rc = 1;
             }
+            files.KnownFolders = nullptr;
         }
         ::QueryPerformanceCounter(&t2);
         std::printf("%d entries, %d bytes inflated; load %.1f ms, %s %.1f ms\n", files.EntryCount(), files.DataSize(),

@@ -8,10 +8,9 @@ namespace orv {
 
 namespace {
 
-// The worker creates folders while the drive watch tests them on the user-interface
-// thread; both change the process-wide current folder, so each push-to-pop span is held
-// under this lock. A critical section may be entered again by its owner, which nested
-// folder tests (ForceFolders calling FolderExists) need.
+// Whoever makes a folder current for a moment (the cluster-size measurement) may run on
+// either thread; the current folder is process-wide, so each push-to-pop span is held under
+// this lock. A critical section may be entered again by its owner.
 CriticalSection& FolderLock() {
     static CriticalSection cs;
     return cs;
@@ -20,6 +19,39 @@ CriticalSection& FolderLock() {
 std::unique_ptr<std::vector<std::string>>& FolderStack() {
     static std::unique_ptr<std::vector<std::string>> stack;
     return stack;
+}
+
+// The ANSI file-name conversion of the system's own A functions, refused (empty) where they
+// refuse a name: longer than MAX_PATH characters.
+std::wstring FileNameToWide(const std::string& name) {
+    const UINT codePage = ::AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    const int n = ::MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+    if (n <= 0 || n > MAX_PATH) return std::wstring();
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), &wide[0], n);
+    return wide;
+}
+
+std::string WideToFileName(const std::wstring& wide) {
+    const UINT codePage = ::AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    const int n =
+        ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::string();
+    std::string name(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &name[0], n, nullptr, nullptr);
+    return name;
+}
+
+// The path the system makes of a name (full, "." and ".." resolved); empty on failure.
+std::wstring FullPathName(const std::wstring& name) {
+    std::wstring full(MAX_PATH + 1, L'\0');
+    DWORD n = ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    if (n >= full.size()) {
+        full.assign(n, L'\0');
+        n = ::GetFullPathNameW(name.c_str(), n, &full[0], nullptr);
+    }
+    full.resize(n < full.size() ? n : 0);
+    return full;
 }
 
 }  // namespace
@@ -56,15 +88,22 @@ ScopedCurrentFolder::~ScopedCurrentFolder() {
     FolderLock().Leave();
 }
 
-// A folder counts as existing only when the system, having made it current, reports the
-// very same path back: relative paths and "." or ".." parts therefore do not count.
+// A folder counts as existing only when the system, having made it current, would report
+// the very same path back: relative paths and "." or ".." parts therefore do not count.
+// What it would report is the full path name of the path as given (the case as typed, a
+// backslash at the end), and whether it could make it current is whether a folder is there;
+// asking both leaves the current folder alone, so the test needs no lock.
 bool FolderExists(const std::string& path) {
-    ScopedCurrentFolder keep;
     std::string p = path;
     AddBackslash(p);
-    if (p.empty()) return false;
-    ::SetCurrentDirectoryA(p.c_str());
-    return SameTextNoCase(GetCurrentFolder(), p);
+    // The system keeps "\\?\" and "\\.\" names as the plain path they stand for.
+    if (p.compare(0, 4, "\\\\?\\") == 0 || p.compare(0, 4, "\\\\.\\") == 0) return false;
+    const std::wstring wide = FileNameToWide(p);
+    if (wide.empty()) return false;
+    const std::wstring full = FullPathName(wide);
+    if (full.empty() || !SameTextNoCase(WideToFileName(full), p)) return false;
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool FileExists(const std::string& path) {

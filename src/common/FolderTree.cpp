@@ -6,13 +6,17 @@ namespace orv {
 
 // Creates the folder and every missing parent from the top down, logging each level that
 // did not exist (also where creation fails: the copy into it reports the failure later).
-void ForceFolders(const std::string& path) {
+void ForceFolders(const std::string& path, TKnownFolders* known) {
     // A walk up a share that does not exist ends on an empty path.
-    if (path.empty() || FolderExists(path)) return;
+    if (path.empty() || (known && known->Contains(path))) return;
+    if (FolderExists(path)) {
+        if (known) known->Add(path);
+        return;
+    }
     std::string t = path;
     if (LastChar(t) == '\\') DropLastChar(t);
     std::string parent = FolderPart(t);
-    if (parent.size() < path.size()) ForceFolders(parent);
+    if (parent.size() < path.size()) ForceFolders(parent, known);
     ::CreateDirectoryA(path.c_str(), nullptr);
     AddLogLine("Made Dir: " + path);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace orv {
@@ -23,6 +24,11 @@ void DoneShellServices();
 using SHGetFolderPathAFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
 SHGetFolderPathAFn SetSHGetFolderPathForTesting(SHGetFolderPathAFn fn);
 
+// ---- Sort keys. The sort key of a text under the rules of CompareTextLocale: two texts have equal keys
+// exactly when CompareTextLocale calls them equal (other locales for tests). Empty when the
+// system fails.
+std::string SortKeyLocale(const std::string& text, LCID locale = LOCALE_USER_DEFAULT);
+
 // ---- Current folder. Every push is matched by a pop before the operation returns; the
 // span between is held under one lock so both threads can test folders safely.
 std::string GetCurrentFolder();
@@ -36,6 +42,8 @@ public:
     ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
 };
 
+// Exact folder test: the path names an existing folder in the very spelling (ignoring case)
+// that the system would report after making it current. Leaves the current folder alone.
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);  // found and not a folder
 
@@ -50,8 +58,21 @@ void CleanTempFiles();
 int64_t GetClusterSize(const std::string& folder);  // never 0
 int64_t RoundUpToCluster(const std::string& folder, int32_t size);
 
+// Folders one copy has seen exist, so that the copy asks the system about each only once.
+// The copy forgets them all before it tries again after an error.
+class TKnownFolders {
+public:
+    bool Contains(const std::string& folder) const { return folders_.count(folder) != 0; }
+    void Add(const std::string& folder) { folders_.insert(folder); }
+    void Clear() { folders_.clear(); }
+
+private:
+    std::unordered_set<std::string> folders_;
+};
+
 // ---- Folder creation and deletion, whole-file writes. Failures are ignored.
-void ForceFolders(const std::string& path);
+// known, when given, answers for folders already seen and learns the ones found.
+void ForceFolders(const std::string& path, TKnownFolders* known = nullptr);
 void DeleteTree(const std::string& folder);
 void WriteTextFile(const std::string& fileName, const std::string& text);
 

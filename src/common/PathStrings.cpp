@@ -26,4 +26,15 @@ bool SameTextLocale(const std::string& a, const std::string& b) {
     return CompareTextLocale(a, b) == 0;
 }
 
+std::string SortKeyLocale(const std::string& text, LCID locale) {
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE | SORT_STRINGSORT;
+    const int size = ::LCMapStringA(locale, flags, text.c_str(), -1, nullptr, 0);
+    if (size <= 0) return std::string();
+    std::string key(static_cast<size_t>(size), '\0');
+    const int got = ::LCMapStringA(locale, flags, text.c_str(), -1, &key[0], size);
+    if (got <= 0) return std::string();
+    key.resize(static_cast<size_t>(got));
+    return key;
+}
+
 }  // namespace orv

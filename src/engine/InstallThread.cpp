@@ -40,6 +40,9 @@ bool SwapState(uint8_t from, uint8_t to) {
 }  // namespace
 
 void RunInstall(TAttachedFiles& files) {
+    TKnownFolders knownFolders;
+    files.KnownFolders = &knownFolders;
+    auto forget = MakeScopeGuard([&] { files.KnownFolders = nullptr; });
     for (int g = 0; g < GroupCount; ++g) {
         const auto& group = files.Groups[static_cast<size_t>(g)];
         const size_t count = group.size();

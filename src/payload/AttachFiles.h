@@ -14,6 +14,8 @@
 
 namespace orv {
 
+class TKnownFolders;
+
 // One planned copy of an entry (filled by the install plan, carried out by the worker).
 struct TFileToInstall {
     const TAttachedFile* Entry = nullptr;  // not owned
@@ -53,6 +55,9 @@ public:
     std::array<std::vector<std::unique_ptr<TFileToInstall>>, GroupCount> Groups;
     std::vector<std::string> PublicFiles;
     bool ForceOverwrite = false;
+    // While a copy runs, the folders it has seen exist (set and cleared by whoever runs it;
+    // not owned). Without it every entry's folders are asked about afresh.
+    TKnownFolders* KnownFolders = nullptr;
 
 private:
     void Load(const void* packed, uint32_t count);

@@ -15,38 +15,36 @@ namespace {
 
 // One attempt: folders, the file with all its bytes, its time, the log line. False when
 // the file could not be created or not all of its bytes were stored (a full disk).
-bool WriteEntryOnce(const TAttachedFile& entry, const uint8_t* bytes, const std::string& destination) {
-    ForceFolders(FolderPart(destination));
+bool WriteEntryOnce(const TAttachedFile& entry, const uint8_t* bytes, const std::string& destination,
+                    TKnownFolders* knownFolders) {
+    ForceFolders(FolderPart(destination), knownFolders);
     // Windows refuses CREATE_ALWAYS over a read-only, hidden or system file. Wine run by
     // root writes through the permission bits, so the same rule is applied here.
     const DWORD attributes = ::GetFileAttributesA(destination.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
         return false;
-    {
-        UniqueFile file(::CreateFileA(destination.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        DWORD written = 0;
-        if (entry.Size > 0 && (!::WriteFile(file.get(), bytes, static_cast<DWORD>(entry.Size), &written, nullptr) ||
-                               written != static_cast<DWORD>(entry.Size)))
-            return false;
-        // Closing flushes; a disk that fills at that moment also makes the copy incomplete.
-        if (!::CloseHandle(file.release())) return false;
-    }
-    {
-        // Only the time is set here; a file whose time cannot be set still counts as written.
-        UniqueFile file(::CreateFileA(destination.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) SetFileWriteTime(file.get(), PackDosDateTime(entry.Timestamp));
-    }
+    UniqueFile file(::CreateFileA(destination.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    if (entry.Size > 0 && (!::WriteFile(file.get(), bytes, static_cast<DWORD>(entry.Size), &written, nullptr) ||
+                           written != static_cast<DWORD>(entry.Size)))
+        return false;
+    // The time is set on the handle that wrote the bytes: once set, no later write through
+    // it moves the time again, so the file on disk is the same as after a reopen, without
+    // the reopen. A file whose time cannot be set still counts as written.
+    SetFileWriteTime(file.get(), PackDosDateTime(entry.Timestamp));
+    // Closing flushes; a disk that fills at that moment also makes the copy incomplete.
+    if (!::CloseHandle(file.release())) return false;
     AddLogLine("File Copy: " + destination);
     return true;
 }
 
-bool TryWriteEntry(const TAttachedFile& entry, const uint8_t* bytes, const std::string& destination) {
+bool TryWriteEntry(const TAttachedFile& entry, const uint8_t* bytes, const std::string& destination,
+                   TKnownFolders* knownFolders) {
     try {
-        return WriteEntryOnce(entry, bytes, destination);
+        return WriteEntryOnce(entry, bytes, destination, knownFolders);
     } catch (const std::exception&) {
         return false;  // any error on the way is a failed attempt, put to the user like the rest
     }
@@ -61,13 +59,15 @@ bool TAttachedFiles::ExtractFile(const TAttachedFile* entry, const std::string& 
     }
     const uint8_t* bytes = Data() + entry->DataOffset;
     for (;;) {
-        if (TryWriteEntry(*entry, bytes, destination)) return true;
+        if (TryWriteEntry(*entry, bytes, destination, KnownFolders)) return true;
         const std::string text =
             "Cannot create file \"" + destination + "\".\rAnother application might already be using this file.";
         const int32_t answer = SafeMessageDialog(text, mkError, mbAbort | mbRetry | mbIgnore);
         if (answer == IDABORT) return false;
         if (answer == IDIGNORE) return true;
-        // Retry, or a close from the title bar: the whole attempt again, folders included.
+        // Retry, or a close from the title bar: the whole attempt again, folders included,
+        // each asked about afresh (the error may have been a folder that went away).
+        if (KnownFolders) KnownFolders->Clear();
     }
 }
 

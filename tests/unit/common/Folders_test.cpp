@@ -29,6 +29,75 @@ TEST(Folders, FolderExistsWantsTheSystemsOwnSpelling) {
     EXPECT_FALSE(FolderExists(tmp / "file"));
 }
 
+// The folder test as the system answers it when the folder is really made current and the
+// current folder read back; FolderExists must give the same answer without doing that.
+bool FolderExistsByMakingItCurrent(const std::string& path) {
+    std::string p = path;
+    AddBackslash(p);
+    if (p.empty()) return false;
+    const std::string before = GetCurrentFolder();
+    ::SetCurrentDirectoryA(p.c_str());
+    const bool same = SameTextNoCase(GetCurrentFolder(), p);
+    ::SetCurrentDirectoryA(before.c_str());
+    return same;
+}
+
+TEST(Folders, FolderExistsAnswersAsMakingTheFolderCurrentWould) {
+    ScratchFolder tmp;
+    ::CreateDirectoryA((tmp / "Sub").c_str(), nullptr);
+    ::CreateDirectoryA((tmp / "with space").c_str(), nullptr);
+    test::WriteFileBytes(tmp / "file", "x");
+    char shortName[MAX_PATH] = {};
+    ::GetShortPathNameA((tmp / "with space").c_str(), shortName, MAX_PATH);
+    const char* const named[] = {"",
+                                 "C:",
+                                 "c:",
+                                 "C:\\",
+                                 "c:\\windows",
+                                 "C:\\WINDOWS\\SYSTEM32\\",
+                                 "C:\\Windows\\.",
+                                 "C:\\Windows\\.\\",
+                                 "C:\\Windows\\..\\Windows",
+                                 "C:/Windows",
+                                 "C:\\\\Windows",
+                                 "C:Windows",
+                                 "\\Windows",
+                                 "Windows",
+                                 ".",
+                                 "..",
+                                 "Q:\\",
+                                 "\\\\nosuchserver\\share\\",
+                                 "\\\\?\\C:\\Windows",
+                                 "\\\\.\\C:\\",
+                                 "C:\\Windows\\ ",
+                                 "E:\\",
+                                 "T:\\",
+                                 shortName};
+    std::vector<std::string> paths(std::begin(named), std::end(named));
+    for (const char* name :
+         {"Sub", "SUB\\", "Sub.", "Sub ", "Sub\\..\\Sub", "Sub/", "with space", "file", "missing", "file\\", "."})
+        paths.push_back(tmp / name);
+    // Lengths about the system's limit for a current folder.
+    std::vector<std::wstring> longNames;
+    for (size_t length = 250; length <= 264; ++length) {
+        const std::string path = tmp.Path() + "\\" + std::string(length - tmp.Path().size() - 2, 'L');
+        const std::string longName = "\\\\?\\" + path;  // past the A functions' limit
+        longNames.emplace_back(longName.begin(), longName.end());
+        ASSERT_TRUE(::CreateDirectoryW(longNames.back().c_str(), nullptr)) << length;
+        paths.push_back(path);
+        paths.push_back(path + "\\");
+        paths.push_back(path + "x");
+    }
+    const std::string current = GetCurrentFolder();
+    for (const std::string& path : paths) {
+        EXPECT_EQ(FolderExistsByMakingItCurrent(path), FolderExists(path)) << path << " (" << path.size() << ")";
+        EXPECT_EQ(current, GetCurrentFolder()) << path;
+    }
+    for (const std::wstring& longName : longNames) ::RemoveDirectoryW(longName.c_str());
+    EXPECT_TRUE(FolderExists(tmp / "Sub"));  // the table holds answers of both kinds
+    EXPECT_FALSE(FolderExists(tmp / "file"));
+}
+
 TEST(Folders, FolderTestsLeaveTheCurrentFolderAsItWas) {
     ScratchFolder tmp;
     ::SetCurrentDirectoryA(tmp.Path().c_str());
@@ -50,6 +119,24 @@ TEST(Folders, ForceFoldersCreatesAndLogsEveryMissingLevelTopDown) {
     EXPECT_EQ(expected, InstallLogLines());
     ForceFolders(tmp / "a\\b\\c");  // nothing new to make, nothing new to log
     EXPECT_EQ(expected, InstallLogLines());
+}
+
+TEST(Folders, ForceFoldersTakesAKnownFolderAsFoundUntilTheListIsCleared) {
+    ScratchFolder tmp;
+    InstallLogScope log;
+    TKnownFolders known;
+    const std::string folder = tmp / "a\\b\\";
+    ForceFolders(folder, &known);  // made here, not yet seen to exist
+    EXPECT_FALSE(known.Contains(folder));
+    ForceFolders(folder, &known);
+    EXPECT_TRUE(known.Contains(folder));
+    ::RemoveDirectoryA(folder.c_str());
+    ForceFolders(folder, &known);  // not asked again
+    EXPECT_FALSE(FolderExists(folder));
+    known.Clear();
+    ForceFolders(folder, &known);
+    EXPECT_TRUE(FolderExists(folder));
+    EXPECT_EQ(std::vector<std::string>({"Made Dir: " + tmp / "a\\", "Made Dir: " + folder}), InstallLogLines());
 }
 
 TEST(Folders, ForceFoldersEndsOnMissingDrivesAndShares) {
@@ -139,6 +226,62 @@ TEST(InstallLogList, DropsDuplicatesAndSuspendedLines) {
     AddLogLine("Made Dir: C:\\B\\");
     EXPECT_EQ(std::vector<std::string>({"File Copy: C:\\A\\orv.exe", "Made Dir: C:\\B\\"}), InstallLogLines());
     EXPECT_EQ(0, LogSuspendCount());
+}
+
+// The duplicate check as first built: each new line against every earlier one.
+std::vector<std::string> KeepFirstOfEach(std::vector<std::string> lines, const std::vector<std::string>& added) {
+    for (const std::string& line : added) {
+        bool present = false;
+        for (const std::string& earlier : lines) present = present || SameTextLocale(earlier, line);
+        if (!present) lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(InstallLogList, DropsExactlyTheLinesCompareStringCallsEqualToAnEarlierOne) {
+    // Lines loaded from an earlier install are kept whole, repeats included.
+    const std::vector<std::string> loaded = {
+        "File Copy: C:\\Stra\xDF"
+        "e\\a",
+        "",
+        "File Copy: C:\\Stra\xDF"
+        "e\\a",
+        "Made Dir: C:\\caf\xE9\\"};
+    std::vector<std::string> added;
+    const char* const folders[] = {
+        "Stra\xDF"
+        "e",
+        "STRASSE",
+        "strasse",
+        "caf\xE9",
+        "CAF\xC9",
+        "cafe",
+        "\xE6",
+        "AE",
+        "\xDDstanbul",
+        "istanbul",
+        "\xFDstanbul",
+        "co\xAD"
+        "op",
+        "coop",
+        "co-op",
+        "\x82\x60",
+        "\x82\x81",
+        "A",
+        "a",
+        "\xFF",
+        "\x9F",
+        "Y"};
+    for (const char* folder : folders) {
+        added.push_back(std::string("File Copy: C:\\") + folder + "\\a");
+        added.push_back(std::string("MADE DIR: c:\\") + folder + "\\");
+        added.push_back("");
+    }
+    for (size_t i = 0; i < 400; ++i) added.push_back("File Copy: C:\\x\\" + std::to_string(i % 250));
+    InstallLogScope log;
+    SetInstallLogLines(loaded);
+    for (const std::string& line : added) AddLogLine(line);
+    EXPECT_EQ(KeepFirstOfEach(loaded, added), InstallLogLines());
 }
 
 TEST(InstallLogList, NothingIsLoggedBeforeTheListExists) {

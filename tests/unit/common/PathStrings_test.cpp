@@ -41,6 +41,91 @@ TEST(PathStrings, CharHelpersLeaveEmptyTextsAlone) {
     EXPECT_EQ("b", s);
 }
 
+// Names that case-insensitive comparisons get wrong: accents, the German sharp s, dotted
+// and dotless i (Turkish code page), ligatures, ignorable and punctuation characters, and
+// full-width and half-width letters (Japanese code page), next to every single byte.
+std::vector<std::string> AwkwardNames() {
+    std::vector<std::string> names = {
+        "",
+        "ss",
+        "SS",
+        "\xDF",
+        "Stra\xDF"
+        "e",
+        "STRASSE",
+        "strasse",
+        "Strase",
+        "caf\xE9",
+        "CAF\xC9",
+        "cafe",
+        "Cafe ",
+        "\xE6",
+        "ae",
+        "AE",
+        "\x9C",
+        "oe",
+        "co\xAD"
+        "op",
+        "coop",
+        "co-op",
+        "co'op",
+        "\xFF",
+        "\x9F",
+        "y",
+        "\x8A",
+        "s",
+        "I",
+        "i",
+        "\xDD",
+        "\xFD",
+        "\xDDstanbul",
+        "istanbul",
+        "ISTANBUL",
+        "\xFDstanbul",
+        "\x82\x60",
+        "\x82\x81",
+        "A",
+        "a",
+        "\x83\x41",
+        "\xB1",
+        "\x82\x60\x82\x81",
+        "Aa",
+        "\x81",
+        "\x7F",
+        "\x01",
+        "a\x01",
+        "a\tb",
+        "a b",
+    };
+    for (int c = 1; c < 256; ++c) names.push_back(std::string(1, static_cast<char>(c)));
+    return names;
+}
+
+TEST(PathStrings, SortKeysAreEqualExactlyWhenCompareStringCallsTextsEqual) {
+    const LCID locales[] = {LOCALE_USER_DEFAULT, 0x409 /* en-US */, 0x407 /* de-DE */, 0x41F /* tr-TR */,
+                            0x411 /* ja-JP */};
+    const std::vector<std::string> names = AwkwardNames();
+    for (LCID locale : locales) {
+        std::vector<std::string> keys;
+        for (const std::string& name : names) {
+            keys.push_back(SortKeyLocale(name, locale));
+            ASSERT_FALSE(keys.back().empty()) << name;
+        }
+        int mismatches = 0;
+        for (size_t i = 0; i < names.size(); ++i) {
+            for (size_t j = 0; j < names.size() && mismatches < 10; ++j) {
+                const bool equal = ::CompareStringA(locale, NORM_IGNORECASE | SORT_STRINGSORT, names[i].c_str(), -1,
+                                                    names[j].c_str(), -1) == CSTR_EQUAL;
+                if (equal == (keys[i] == keys[j])) continue;
+                ++mismatches;
+                ADD_FAILURE() << "locale " << locale << ": [" << names[i] << "] [" << names[j] << "] compare " << equal;
+            }
+        }
+    }
+    // A text is keyed up to its first NUL, as CompareStringA reads it.
+    EXPECT_EQ(SortKeyLocale("ab"), SortKeyLocale(std::string("ab\0c", 4)));
+}
+
 TEST(PathStrings, ComparisonsIgnoreCase) {
     EXPECT_TRUE(SameTextNoCase("templates\\", "Templates\\"));
     EXPECT_FALSE(SameTextNoCase("Template", "Templates\\"));

@@ -181,6 +181,23 @@ TEST_F(ExtractFileTest, AFileHeldOpenAsksUntilItIsClosed) {
     EXPECT_EQ("even", ReadFileBytes(dest));
 }
 
+TEST_F(ExtractFileTest, DuringACopyAFolderSeenOnceIsNotAskedAboutAgainUntilARetry) {
+    TKnownFolders known;
+    files_.KnownFolders = &known;
+    auto forget = MakeScopeGuard([&] { files_.KnownFolders = nullptr; });
+    EXPECT_TRUE(files_.ExtractFile(Entry("Odd.txt"), "", dir_ / "D\\Odd.txt"));  // makes D
+    EXPECT_TRUE(files_.ExtractFile(Entry("Old.txt"), "", dir_ / "D\\Old.txt"));  // finds D
+    DeleteTree(dir_ / "D");
+    // Taken as still there, the folder is not made again: the write fails and is put to the
+    // user, and the retry asks afresh and makes it.
+    DialogAnswerer answerer({{"&Retry", nullptr}});
+    EXPECT_TRUE(files_.ExtractFile(Entry("Time.txt"), "", dir_ / "D\\Time.txt"));
+    std::vector<SeenDialog> seen = answerer.Stop();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(FailureText(dir_ / "D\\Time.txt"), seen[0].Text);
+    EXPECT_EQ("even", ReadFileBytes(dir_ / "D\\Time.txt"));
+}
+
 void CALLBACK AnswerOnTick(HWND, UINT, UINT_PTR, DWORD) {
     if (InstallStatus.State.load() == tsQuestion) AnswerPendingQuestion();
 }
