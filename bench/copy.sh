@@ -5,6 +5,8 @@
 # fresh folders on a tmpfs drive (M:) and on the prefix's C: drive. Also counts wineserver
 # requests per file written, sizes and peak memory.
 # Usage: bench/copy.sh [BUILD_DIR] [ROUNDS]     (results: BUILD_DIR/bench/copy.md)
+# ORV_BENCH_BEFORE=path/to/bench_catalogue.exe (built from an earlier commit) adds it to
+# every round, for before-and-after figures.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -47,6 +49,7 @@ for drive in m c; do
     else
       run $drive "$r" minimal "$minimal" "$target" ""; run $drive "$r" setup "$setup" extract "$target"
     fi
+    [ -z "${ORV_BENCH_BEFORE:-}" ] || run $drive "$r" before "$ORV_BENCH_BEFORE" extract "$target"
   done
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -92,14 +95,19 @@ for drive, name in (("m", "tmpfs (M:)"), ("c", "prefix C:")):
         for r in rows:
             if r["drive"] == drive:
                 by.setdefault(r["round"], {})[r["program"]] = float(r[col])
-        ratios = sorted(v["setup"] / v["minimal"] for v in by.values() if v.get("minimal"))
-        s = statistics.median(v["setup"] for v in by.values())
-        m = statistics.median(v["minimal"] for v in by.values())
-        q = statistics.quantiles(ratios, n=4) if len(ratios) > 1 else [ratios[0]] * 3
-        print(f"| {name} | {what} | {s:.1f} | {m:.1f} | {statistics.median(ratios):.2f} | {q[0]:.2f}–{q[2]:.2f} |")
+        for prog in ("setup", "before"):
+            vals = [v for v in by.values() if prog in v and v.get("minimal")]
+            if not vals:
+                continue
+            ratios = sorted(v[prog] / v["minimal"] for v in vals)
+            s = statistics.median(v[prog] for v in vals)
+            m = statistics.median(v["minimal"] for v in vals)
+            q = statistics.quantiles(ratios, n=4) if len(ratios) > 1 else [ratios[0]] * 3
+            label = what + (" (before)" if prog == "before" else "")
+            print(f"| {name} | {label} | {s:.1f} | {m:.1f} | {statistics.median(ratios):.2f} | {q[0]:.2f}–{q[2]:.2f} |")
 n = int(files)
 per = lambda a, b: (int(b) - int(a)) / n
-print(f"\nRounds: {len(rows) // 4}; files written per run: {n}\n")
+print(f"\nRounds: {len({r['round'] for r in rows})} per drive; files written per run: {n}\n")
 print("| | Setup's writer | Minimal writer |")
 print("|---|---|---|")
 print(f"| wineserver requests per file written | {per(rsl, rs):.1f} | {per(rml, rm):.1f} |")
