@@ -54,25 +54,33 @@ for drive in m c; do
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
-# Wineserver requests: a server of its own under strace, one program per server life; each
-# request is answered with one writev, so the count of writev calls is the request count.
+# Wineserver requests: strace counts the write and writev calls of this prefix's server while
+# one program runs (every request is answered with one of them). The run that only inflates
+# is subtracted, so what is left is the writing.
+server_pid() {
+  local p
+  for p in $(pgrep -x wineserver64 || true); do
+    if tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then echo "$p"; return; fi
+  done
+}
 requests() {
-  "$WINESERVER" -k >/dev/null 2>&1 || true
-  "$WINESERVER" -w >/dev/null 2>&1 || true
   rm -rf "$shm/copy"
-  strace -f -c -e trace=writev -o "$out/strace.txt" "$WINESERVER" -f -p0 >/dev/null 2>&1 </dev/null &
-  local pid=$!
+  local server tracer
+  server=$(server_pid)
+  strace -f -c -e trace=write,writev -p "$server" -o "$out/strace.txt" 2>/dev/null &
+  tracer=$!
   sleep 1
   "$WINE" "$@" >/dev/null 2>&1 || true
-  wait "$pid" || true
-  awk '$NF == "writev" { print $4 }' "$out/strace.txt"
+  sleep 0.5
+  kill -INT "$tracer"; wait "$tracer" 2>/dev/null || true
+  awk '$NF == "write" || $NF == "writev" { n += $4 } END { print n + 0 }' "$out/strace.txt"
 }
 files=$(find "$shm/copy" -type f | wc -l)
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true  # a running server for strace to attach to
 req_setup_load=$(requests "$setup" load)
 req_setup=$(requests "$setup" extract 'M:\copy')
 req_min_load=$(requests "$minimal")
 req_min=$(requests "$minimal" 'M:\copy')
-"$WINESERVER" -p >/dev/null 2>&1 </dev/null  # the persistent server again, as the tests expect
 
 peak() { /usr/bin/time -v "$WINE" "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ { print $2 }'; }
 rm -rf "$shm/copy"; peak_setup=$(peak "$setup" extract 'M:\copy')
