@@ -120,6 +120,15 @@ void TForm::CloseModal() {
 }
 
 bool TForm::PreTranslateMessage(MSG& msg) {
+    try {
+        return TranslateDialogMessage(msg);
+    } catch (...) {
+        HandleCurrentException();
+        return true;
+    }
+}
+
+bool TForm::TranslateDialogMessage(MSG& msg) {
     if (msg.hwnd != Handle() && !::IsChild(Handle(), msg.hwnd)) return false;
     switch (msg.message) {
     case WM_KEYDOWN:
@@ -179,8 +188,29 @@ bool TForm::HandleMnemonic(char letter) {
     return true;
 }
 
+void TForm::RememberFocus() {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(Handle(), focus)) savedFocus_ = focus;
+}
+
+bool TForm::RestoreFocus() {
+    HWND focus = savedFocus_;
+    if (!focus || !::IsWindow(focus) || !::IsChild(Handle(), focus) || !::IsWindowVisible(focus) ||
+        !::IsWindowEnabled(focus))
+        return false;
+    ::SetFocus(focus);
+    return true;
+}
+
 LRESULT TForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_ACTIVATE:
+        // The default would put the focus on the frame, where typed letters act as mnemonics.
+        if (LOWORD(wParam) == WA_INACTIVE)
+            RememberFocus();
+        else if (!HIWORD(wParam) && RestoreFocus())
+            return 0;
+        return TWinControl::WindowProc(msg, wParam, lParam);
     case WM_CLOSE:
         Close();
         return 0;

@@ -39,8 +39,9 @@ public:
     void SetDefaultButton(TButton* button) { defaultButton_ = button; }
     void SetCancelButton(TButton* button) { cancelButton_ = button; }
 
-    // The dialog keyboard of a modal run: true when the message was used up. Public so
-    // that a test can feed keys through it.
+    // The dialog keyboard of a modal run: true when the message was used up. A button it
+    // presses runs inside the same catch as a mouse click: an error is shown and the run
+    // goes on. Public so that a test can feed keys through it.
     bool PreTranslateMessage(MSG& msg);
 
 protected:
@@ -56,15 +57,21 @@ private:
     void FitClientToDpi(const RECT* proposed);
     void DpiChanged(int dpi, const RECT& proposed);
     void CloseModal();
+    bool TranslateDialogMessage(MSG& msg);
     bool HandleDialogKey(const MSG& msg);
     bool HandleMnemonic(char letter);
     void MoveFocus(bool backwards);
+    // As a dialog does: the focused control is remembered when the window loses activation
+    // (a message box, another application) and given back when it regains it.
+    void RememberFocus();
+    bool RestoreFocus();
 
     int modalResult_ = mrNone;
     int dpi_ = 96;
     int clientWidth_ = 0, clientHeight_ = 0;  // at 96 dpi
     TButton* defaultButton_ = nullptr;
     TButton* cancelButton_ = nullptr;
+    HWND savedFocus_ = nullptr;  // a child window, checked before use
 };
 
 // The letter marked by a single "&" in a caption ("&&" is a literal ampersand), upper-cased

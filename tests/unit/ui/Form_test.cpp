@@ -98,6 +98,24 @@ TEST(Form, MnemonicsFocusClickAndToggle) {
     EXPECT_EQ(form.HandleOf("Chk"), ::GetFocus());
 }
 
+// A handler's error raised through a key stays inside the form, as it would for a click:
+// the silent kind is dropped, so no box stops the test.
+TEST(Form, AnErrorOfAButtonPressedByKeyDoesNotLeaveTheForm) {
+    TestForm form;
+    for (const char* name : {"Back", "Next", "Cancel"})
+        form.components.Get<TButton>(name).OnClick = [&form, name](TControl*) {
+            form.clicks += name[0];
+            throw EAbort("from a key");
+        };
+    ::SetFocus(form.HandleOf("Edt"));
+    EXPECT_NO_THROW(EXPECT_TRUE(form.Key(WM_KEYDOWN, VK_RETURN)));
+    EXPECT_NO_THROW(EXPECT_TRUE(form.Key(WM_KEYDOWN, VK_ESCAPE)));
+    EXPECT_NO_THROW(EXPECT_TRUE(form.Key(WM_SYSCHAR, 'b')));
+    EXPECT_EQ(form.HandleOf("Back"), ::GetFocus());
+    EXPECT_NO_THROW(EXPECT_TRUE(form.Key(WM_CHAR, 'n'))) << "a plain letter where no text is taken";
+    EXPECT_EQ("NCBN", form.clicks);
+}
+
 TEST(Form, ARefusedCloseKeepsTheModalRunGoing) {
     TestForm form;
     ::SetTimer(form.Handle(), 1, 20, nullptr);  // every tick asks to close

@@ -1,0 +1,151 @@
+// The keyboard as a user has it: a button pressed with a key goes through the same error
+// handling as a click, and the focus comes back to its control after every message box.
+#include "WizardDriver.h"
+
+#include "support/Automation.h"
+#include "support/Scratch.h"
+
+#include "common/InstUtils.h"
+#include "common/Owners.h"
+#include "payload/AttachFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orv::e2e {
+namespace {
+
+constexpr const char* AcceptCaption = "I &accept all the terms of the above License Agreement";
+
+// Types the text into whatever control has the focus, as the keyboard would.
+void TypeText(HWND wizard, const std::string& text) {
+    for (char c : text) {
+        HWND target = test::FocusedControl(wizard);
+        ::PostMessageA(target ? target : wizard, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+}
+
+// The focus is back on the control within a few seconds (activation is asynchronous).
+bool FocusReturnsTo(HWND wizard, HWND control) {
+    return test::WaitUntil([&] { return test::FocusedControl(wizard) == control; }, 5000, 20);
+}
+
+// The system's error box that shows an error raised while the wizard handles a message.
+HWND WaitForErrorBox() {
+    HWND box = nullptr;
+    test::WaitUntil(
+        [&] {
+            box = test::FindTopWindowByClass("#32770", test::WindowScope::AnyProcess);
+            return box != nullptr;
+        },
+        30000, 20);
+    return box;
+}
+
+class Keyboard : public InstallScenario {
+protected:
+    Keyboard() : InstallScenario("E:\\e2e-keyboard", "keyboard") {}
+};
+
+// Finish pressed with Enter while Update.log is held: the error box shows, the wizard
+// closes as after a click, and everything a started install saves is saved.
+TEST_F(Keyboard, EnterOnFinishShowsTheUpdateLogErrorAndStillSaves) {
+    ScopedEnvVar log("ORV_START_LOG", startLog_);
+    ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
+    const std::string updateLog = GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Update.log";
+    ForceFolders(FolderPart(updateLog));
+    test::WriteFileBytes(updateLog, "held by the test\r\n");
+    UniqueFile held(::CreateFileA(updateLog.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.WalkToReady(dest_));
+    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[7], 60000));
+    test::PressKey(wizard.Window(), VK_RETURN);
+    HWND box = WaitForErrorBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(nullptr, test::FindControl(box, "Exception EUpdateLogError", "Static"));
+    WizardDriver::DialogScreenshot(box, "keyboard-finish-error");
+    ASSERT_TRUE(test::PressButtonByText(box, "OK"));
+    EXPECT_EQ(0u, wizard.WaitForExit()) << "the wizard closes as after a click";
+
+    EXPECT_EQ(dest_, RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
+    EXPECT_EQ("Orvanel Word Processor", RegistryString(HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName"));
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextLines(dest_ + "\\Install.log", lines));
+    EXPECT_FALSE(lines.empty());
+    held.reset();
+    EXPECT_EQ("held by the test\r\n", test::ReadFileBytes(updateLog));
+}
+
+// Esc on the destination page, No: the focus is back in the edit, so a typed path goes
+// there and no letter of it acts as a button's mnemonic ("n" would press Next).
+TEST_F(Keyboard, AfterTheQuitQuestionTypingGoesIntoTheDestinationEdit) {
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
+    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+    ASSERT_TRUE(FocusReturnsTo(wizard.Window(), wizard.Edit())) << "the page puts the focus in the edit";
+    wizard.SetEditText("");
+    test::PressKey(wizard.Window(), VK_ESCAPE);
+    HWND question = wizard.WaitForDialog();
+    ASSERT_NE(nullptr, question);
+    ASSERT_TRUE(WizardDriver::AnswerDialog(question, "&No"));
+    EXPECT_TRUE(FocusReturnsTo(wizard.Window(), wizard.Edit()));
+
+    const std::string typed = "E:\\Typed\\new Orvanel";
+    TypeText(wizard.Window(), typed);
+    test::WaitUntil([&] { return wizard.EditText() == typed || wizard.PageTitle() != WizardPageTitles[2]; }, 5000, 20);
+    EXPECT_EQ(typed, wizard.EditText());
+    EXPECT_EQ(WizardPageTitles[2], wizard.PageTitle());
+    wizard.Screenshot("keyboard-2-typed-after-question");
+    wizard.PressCloseBox();
+    ASSERT_TRUE(WizardDriver::AnswerDialog(wizard.WaitForDialog(), "&Abort"));
+    EXPECT_EQ(0u, wizard.WaitForExit());
+}
+
+// The running-product message and the licence refusal give the focus back to the button
+// that brought them up.
+TEST_F(Keyboard, TheFocusComesBackAfterTheRunningProductAndLicenceBoxes) {
+    test::ScratchFolder scratch("keyboard");
+    TAttachedFiles catalogue;
+    ASSERT_TRUE(catalogue.ExtractFile(nullptr, "orv.exe", scratch / "orv.exe"));
+    ScopedEnvVar stay("ORV_EXIT_AFTER_MS", "60000");
+    auto product = std::make_unique<test::ChildProcess>(scratch / "orv.exe");
+    ASSERT_TRUE(product->Started());
+    HWND productWindow = test::WaitForProcessWindow(product->Id(), "", 20000);
+    ASSERT_NE(nullptr, productWindow);
+
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
+    HWND next = wizard.Control(NextCaption, "Button");
+    ASSERT_TRUE(wizard.Press(NextCaption));
+    HWND message = wizard.WaitForDialog();
+    ASSERT_NE(nullptr, message);
+    ASSERT_TRUE(WizardDriver::AnswerDialog(message, "OK"));
+    EXPECT_TRUE(FocusReturnsTo(wizard.Window(), next)) << "after the running-product message";
+    ::PostMessageA(productWindow, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(product->Wait(10000));
+
+    ASSERT_EQ(WizardPageTitles[1], wizard.PressNextAndWait());
+    test::PressButton(wizard.Control(AcceptCaption, "Button"));
+    ASSERT_TRUE(test::WaitUntil([&] { return !wizard.IsChecked(AcceptCaption); }, 5000));
+    ASSERT_TRUE(wizard.Press(NextCaption));
+    HWND refusal = wizard.WaitForDialog();
+    ASSERT_NE(nullptr, refusal);
+    ASSERT_TRUE(WizardDriver::AnswerDialog(refusal, "&No"));
+    EXPECT_TRUE(FocusReturnsTo(wizard.Window(), next)) << "after the licence refusal";
+    EXPECT_EQ(WizardPageTitles[1], wizard.PageTitle());
+    wizard.PressCloseBox();
+    ASSERT_TRUE(WizardDriver::AnswerDialog(wizard.WaitForDialog(), "&Abort"));
+    EXPECT_EQ(0u, wizard.WaitForExit());
+}
+
+}  // namespace
+}  // namespace orv::e2e
