@@ -82,6 +82,18 @@ bool TRegistry::ReadInt(const std::string& name, int32_t& value) const {
     return true;
 }
 
+bool TRegistry::ReadFourBytes(const std::string& name, int32_t& value) const {
+    if (!key_) return false;
+    DWORD size = sizeof(int32_t);
+    int32_t v = 0;
+    if (::RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size) !=
+            ERROR_SUCCESS ||
+        size != sizeof(int32_t))
+        return false;
+    value = v;
+    return true;
+}
+
 int32_t TRegistry::GetInt(const std::string& name) const {
     int32_t v = 0;
     return ReadInt(name, v) ? v : 0;

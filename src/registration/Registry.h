@@ -34,6 +34,9 @@ public:
     void PutString(const std::string& name, const std::string& value);
     // The value when it is a 4-byte REG_DWORD; anything else counts as missing (false).
     bool ReadInt(const std::string& name, int32_t& value) const;
+    // Any value of exactly 4 bytes, whatever its type, in memory order: for a value whose
+    // encoding another program owns. Anything else counts as missing (false).
+    bool ReadFourBytes(const std::string& name, int32_t& value) const;
     // ReadInt's value, 0 when missing or of the wrong size or type.
     int32_t GetInt(const std::string& name) const;
     void PutInt(const std::string& name, int32_t value);

@@ -91,10 +91,11 @@ void LoadSettings(TSetupState& state, const char* commandLine) {
     state.Launch = ReadFlag(reg, ValLaunch, true);
 
     // The product's own key: the setup only reads it (and, like every key it opens,
-    // creates it when missing).
+    // creates it when missing). The product owns the value's encoding, so any 4 bytes count,
+    // whatever type it was stored with.
     reg.OpenOrCreateKey(std::string("\\") + ProductInternalKey);
     int32_t lastRun = 0;
-    state.LastRunVer = reg.ReadInt(LastRunVerValue, lastRun) ? lastRun : NoLastRunVer;
+    state.LastRunVer = reg.ReadFourBytes(LastRunVerValue, lastRun) ? lastRun : NoLastRunVer;
 }
 
 void SaveSettings(TSetupState& state) {

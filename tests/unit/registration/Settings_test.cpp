@@ -114,6 +114,32 @@ TEST_F(SettingsTest, ValuesOfTheWrongSizeOrTypeGetTheirDefaults) {
     EXPECT_EQ(s.LastRunVer, NoLastRunVer);
 }
 
+// The product writes LastRunVer itself: any 4 bytes are its number, whatever the type
+// they were stored with, so the rule for older versions still sees an old version.
+TEST_F(SettingsTest, LastRunVerIsAnyValueOfFourBytes) {
+    const std::string old("\x40\x4B\x4C\x00", 4);  // 5000000 in memory order
+    struct Case {
+        DWORD type;
+        std::string bytes;
+        int32_t expected;
+    } cases[] = {
+        {REG_DWORD, old, 5000000},
+        {REG_BINARY, old, 5000000},
+        {REG_DWORD_BIG_ENDIAN, old, 5000000},
+        {REG_NONE, old, 5000000},
+        {REG_SZ, std::string("12\0\0", 4), 0x3231},
+        {REG_BINARY, std::string(3, '\x01'), NoLastRunVer},
+        {REG_BINARY, std::string(5, '\x01'), NoLastRunVer},
+        {REG_BINARY, std::string(), NoLastRunVer},
+    };
+    for (const Case& c : cases) {
+        test::PutRaw(HKEY_CURRENT_USER, Internal, "LastRunVer", c.type, c.bytes);
+        TSetupState s;
+        LoadSettings(s, Plain);
+        EXPECT_EQ(s.LastRunVer, c.expected) << "type " << c.type << ", " << c.bytes.size() << " bytes";
+    }
+}
+
 TEST_F(SettingsTest, SaveWritesTheChoicesAndTheUninstallEntryOfANormalInstall) {
     TSetupState s;
     LoadSettings(s, Plain);
