@@ -26,7 +26,7 @@ int DriveBit(char letter) {
 
 }  // namespace
 
-TDriveWatchStep DecideDriveWatch(DWORD oldSet, DWORD nowSet, char currentDrive, char fallback) {
+TDriveWatchStep DecideDriveWatch(DWORD oldSet, DWORD nowSet, DWORD listedSet, char currentDrive, char fallback) {
     TDriveWatchStep step;
     if (nowSet == oldSet) return step;
     if (nowSet < oldSet) {
@@ -40,14 +40,14 @@ TDriveWatchStep DecideDriveWatch(DWORD oldSet, DWORD nowSet, char currentDrive, 
         return step;
     }
     for (int i = 2; i <= 25; ++i) {
-        if ((nowSet & (1u << i)) && !(oldSet & (1u << i))) {
+        if ((nowSet & listedSet & (1u << i)) && !(oldSet & (1u << i))) {
             step.Action = TDriveWatchStep::dwSwitch;
             step.Letter = static_cast<char>('a' + i);
             return step;
         }
     }
-    // Only A: or B: came: the reread list has lost its selection, so the current drive is
-    // shown again rather than an empty box.
+    // Only drives the list leaves out came: the reread list has lost its selection, so the
+    // current drive is shown again rather than an empty box or another drive.
     step.Action = TDriveWatchStep::dwReselect;
     return step;
 }
@@ -83,7 +83,10 @@ void TDestDirPage::DriveWatch() {
     const std::string keptText = drives_.Text();
     drives_.ReadDrives();
 
-    const TDriveWatchStep step = DecideDriveWatch(old, now, drives_.Drive(), ProgramFilesFolder()[0]);
+    DWORD listed = 0;
+    for (int bit = 0; bit < 26; ++bit)
+        if (drives_.IndexOfLetter(static_cast<char>('a' + bit)) >= 0) listed |= 1u << bit;
+    const TDriveWatchStep step = DecideDriveWatch(old, now, listed, drives_.Drive(), ProgramFilesFolder()[0]);
     if (step.Action == TDriveWatchStep::dwReselect) {
         // A changed label changes the text; the drive itself is still the one to show.
         if (!drives_.SelectItemByText(keptText)) drives_.SelectItemByLetter(drives_.Drive());

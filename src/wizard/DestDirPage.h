@@ -20,8 +20,9 @@ struct TDriveWatchStep {
 };
 // The watch's decision for a changed drive set: a drive gone keeps the current drive when it
 // is still there (dwReselect), else switches to the fallback; a drive added switches to the
-// first new letter from C: on, or keeps the selection when only A: or B: came.
-TDriveWatchStep DecideDriveWatch(DWORD oldSet, DWORD nowSet, char currentDrive, char fallback);
+// first new letter from C: on that the list shows (listedSet), or keeps the selection when
+// the list shows none of the new drives (A:, B:, CD and DVD drives).
+TDriveWatchStep DecideDriveWatch(DWORD oldSet, DWORD nowSet, DWORD listedSet, char currentDrive, char fallback);
 
 class TDestDirPage {
 public:

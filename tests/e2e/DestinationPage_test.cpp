@@ -6,12 +6,15 @@
 #include "support/Scratch.h"
 
 #include "common/InstUtils.h"
+#include "common/Owners.h"
 
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
 #include <windows.h>
+#include <winioctl.h>
 
+#include <cstring>
 #include <string>
 
 namespace orv::e2e {
@@ -111,6 +114,77 @@ TEST(DestinationPage, DriveWatchFollowsAnAddedAndARemovedDrive) {
     EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
     EXPECT_EQ(0u, wizard.WaitForExit());
     ::RemoveDirectoryA(folder.c_str());
+}
+
+// A CD or DVD drive that comes and goes, made through Wine's mount manager as its
+// configuration tool makes drives (a raw device definition gives no CD drive).
+class CdDrive {
+public:
+    CdDrive(char letter, const std::string& unixFolder) : letter_(letter) { added_ = Define(DRIVE_CDROM, unixFolder); }
+    ~CdDrive() {
+        if (added_) Define(DRIVE_NO_ROOT_DIR, std::string());
+    }
+    bool Added() const { return added_; }
+
+private:
+    struct UnixDrive {  // Wine's mountmgr_unix_drive, followed by the mount point
+        ULONG Size, Type, FsType;
+        DWORD Serial;
+        ULONGLONG UnixDev;
+        WCHAR Letter;
+        USHORT MountPointOffset, DeviceOffset, LabelOffset;
+    };
+    bool Define(ULONG type, const std::string& unixFolder) const {
+        UniqueFile manager(::CreateFileA("\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!manager) return false;
+        std::string request(sizeof(UnixDrive), '\0');
+        UnixDrive drive = {};
+        drive.Type = type;
+        drive.Letter = static_cast<WCHAR>(letter_);
+        if (!unixFolder.empty()) {
+            drive.MountPointOffset = static_cast<USHORT>(request.size());
+            request += unixFolder + '\0';
+        }
+        drive.Size = static_cast<ULONG>(request.size());
+        std::memcpy(&request[0], &drive, sizeof drive);
+        const DWORD defineUnixDrive = CTL_CODE(0x6d, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+        DWORD returned = 0;
+        return ::DeviceIoControl(manager.get(), defineUnixDrive, &request[0], drive.Size, nullptr, 0, &returned,
+                                 nullptr) != FALSE;
+    }
+    char letter_;
+    bool added_ = false;
+};
+
+// A new drive the list leaves out (a CD drive) keeps the user's drive and typed folder.
+TEST(DestinationPage, AnAddedCdDriveKeepsTheDriveAndTheTypedFolder) {
+    ForgetEarlierInstalls();
+    const std::string drives = test::EnvVar("ORV_TEST_DRIVES");
+    if (drives.empty()) GTEST_SKIP() << "no test drives";
+    WizardDriver wizard("-dE:\\Typed\\Orvanel");
+    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
+    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+    ASSERT_EQ("E:\\Typed\\Orvanel", wizard.EditText());
+    const std::string driveText = wizard.DriveListText();
+    ASSERT_EQ("e:", driveText.substr(0, 2));
+    const auto changed = [&] {
+        return wizard.EditText() != "E:\\Typed\\Orvanel" || wizard.DriveListText() != driveText;
+    };
+    {
+        CdDrive h('h', drives + "/d");
+        ASSERT_TRUE(h.Added());
+        ASSERT_EQ(static_cast<UINT>(DRIVE_CDROM), ::GetDriveTypeA("H:\\"));
+        // The watch runs once a second: three runs and nothing may have moved.
+        EXPECT_FALSE(test::WaitUntil(changed, 3000, 50)) << wizard.DriveListText() << " / " << wizard.EditText();
+        wizard.Screenshot("drive-watch-cd-added");
+    }
+    EXPECT_FALSE(test::WaitUntil(changed, 3000, 50)) << wizard.DriveListText() << " / " << wizard.EditText();
+    wizard.Press("Cancel");
+    HWND question = wizard.WaitForDialog();
+    ASSERT_NE(nullptr, question);
+    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
+    EXPECT_EQ(0u, wizard.WaitForExit());
 }
 
 }  // namespace

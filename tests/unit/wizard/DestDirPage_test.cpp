@@ -17,7 +17,8 @@ namespace {
 
 TEST(DestDirPage, DriveWatchDecisions) {
     using S = TDriveWatchStep;
-    const DWORD c = 1u << 2, e = 1u << 4, g = 1u << 6, r = 1u << 17, a = 1u;
+    const DWORD c = 1u << 2, d = 1u << 3, e = 1u << 4, g = 1u << 6, r = 1u << 17, a = 1u;
+    const DWORD listed = c | e | g | r;  // D: is a CD drive, A: a floppy: the list leaves both out
     struct Case {
         DWORD oldSet, nowSet;
         char drive;
@@ -28,11 +29,13 @@ TEST(DestDirPage, DriveWatchDecisions) {
         {c | e | g, c | e, 'e', S::dwReselect, ' '},  // another drive went
         {c | e | g, c | e, 'g', S::dwSwitch, 'c'},    // the selected drive went
         {c | e, c | e | g, 'e', S::dwSwitch, 'g'},
-        {c, c | g | r, 'c', S::dwSwitch, 'g'},        // the first new letter from C: on
-        {c | e, c | e | a, 'e', S::dwReselect, ' '},  // only A: came
+        {c, c | g | r, 'c', S::dwSwitch, 'g'},          // the first new letter from C: on
+        {c | e, c | e | a, 'e', S::dwReselect, ' '},    // only A: came
+        {c | e, c | d | e, 'e', S::dwReselect, ' '},    // only a CD drive came
+        {c | e, c | d | e | r, 'e', S::dwSwitch, 'r'},  // the first new drive the list shows
     };
     for (const auto& t : cases) {
-        const S step = DecideDriveWatch(t.oldSet, t.nowSet, t.drive, 'C');
+        const S step = DecideDriveWatch(t.oldSet, t.nowSet, listed, t.drive, 'C');
         EXPECT_EQ(t.kind, step.Action) << std::hex << t.oldSet << " -> " << t.nowSet;
         if (t.kind == S::dwSwitch) {
             EXPECT_EQ(t.letter, step.Letter) << std::hex << t.nowSet;
