@@ -21,8 +21,39 @@ void ForceFolders(const std::string& path, TKnownFolders* known) {
     AddLogLine("Made Dir: " + path);
 }
 
+// The setup may run elevated over a temporary folder that unelevated programs can write
+// to: a link planted there must never lead the deletion into its target.
+TDeleteAs DeleteAsFor(DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return TDeleteAs::Link;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDeleteAs::Tree : TDeleteAs::File;
+}
+
+void DeleteEntry(const std::string& path, DWORD attributes) {
+    switch (DeleteAsFor(attributes)) {
+    case TDeleteAs::Tree:
+        DeleteTree(path);
+        break;
+    case TDeleteAs::Link:
+        // RemoveDirectory and DeleteFile remove a link itself, never its target's contents.
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            ::RemoveDirectoryA(path.c_str());
+        else
+            ::DeleteFileA(path.c_str());
+        break;
+    case TDeleteAs::File:
+        ::DeleteFileA(path.c_str());
+        break;
+    }
+}
+
 void DeleteTree(const std::string& folder) {
     std::string f = folder;
+    if (LastChar(f) == '\\') DropLastChar(f);
+    const DWORD own = ::GetFileAttributesA(f.c_str());
+    if (own != INVALID_FILE_ATTRIBUTES && DeleteAsFor(own) == TDeleteAs::Link) {
+        ::RemoveDirectoryA(f.c_str());
+        return;
+    }
     AddBackslash(f);
     {
         WIN32_FIND_DATAA fd;
@@ -31,10 +62,7 @@ void DeleteTree(const std::string& folder) {
             do {
                 std::string name = fd.cFileName;
                 if (name == "." || name == "..") continue;
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    DeleteTree(f + name);
-                else
-                    ::DeleteFileA((f + name).c_str());
+                DeleteEntry(f + name, fd.dwFileAttributes);
             } while (::FindNextFileA(find.get(), &fd));
         }
     }

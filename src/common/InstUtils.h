@@ -73,7 +73,14 @@ private:
 // ---- Folder creation and deletion, whole-file writes. Failures are ignored.
 // known, when given, answers for folders already seen and learns the ones found.
 void ForceFolders(const std::string& path, TKnownFolders* known = nullptr);
+// Deletes the folder with everything below it. A junction or folder link, at the top or
+// anywhere below, is removed itself: what it points at is never entered.
 void DeleteTree(const std::string& folder);
+// How a deletion treats a directory entry of these attributes.
+enum class TDeleteAs { File, Tree, Link };
+TDeleteAs DeleteAsFor(DWORD attributes);
+// Removes one entry as DeleteAsFor says.
+void DeleteEntry(const std::string& path, DWORD attributes);
 void WriteTextFile(const std::string& fileName, const std::string& text);
 
 // ---- Text files: read whole, split with SplitLines.

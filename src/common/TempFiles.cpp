@@ -40,10 +40,7 @@ void CleanTempFiles() {
     do {
         std::string name = fd.cFileName;
         if (name.compare(0, prefix.size(), prefix) != 0) continue;  // case-sensitive on purpose
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            DeleteTree(t + name);
-        else
-            ::DeleteFileA((t + name).c_str());
+        DeleteEntry(t + name, fd.dwFileAttributes);
     } while (::FindNextFileA(find.get(), &fd));
 }
 
