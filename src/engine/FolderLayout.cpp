@@ -40,8 +40,7 @@ std::string DrivePart(const std::string& path) {
 
 // Asks the volume's storage driver how the disk is attached.
 bool QueryExternalBus(const std::string& drive) {
-    UniqueFile volume(::CreateFileA(("\\\\.\\" + drive).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile volume = OpenVolumeForStorageQuery(drive);
     if (!volume) return false;
 
     STORAGE_PROPERTY_QUERY query;
@@ -66,6 +65,11 @@ bool QueryExternalBus(const std::string& drive) {
 }
 
 }  // namespace
+
+UniqueFile OpenVolumeForStorageQuery(const std::string& drive) {
+    return UniqueFile(::CreateFileA(("\\\\.\\" + drive).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+}
 
 bool IsExternalBus(uint32_t busType, bool removableMedia) {
     return busType == BusType1394 || busType == BusTypeUsb || removableMedia;

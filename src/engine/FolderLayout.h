@@ -1,6 +1,7 @@
 // Where files go: the data folder kinds, paths below the destination, portable detection.
 #pragma once
 
+#include "common/Owners.h"
 #include "engine/SetupState.h"
 
 #include <cstdint>
@@ -22,6 +23,10 @@ std::string InstallPath(const TSetupState& state, const std::string& name);
 bool IsPortableInstall(const TSetupState& state);
 // True when the drive that holds the path is removable or externally attached.
 bool IsExternalDrive(const std::string& path);
+
+// The volume of the drive ("E:") opened for the storage query alone: with no access
+// rights, which every user may ask for (read access is granted only to administrators).
+UniqueFile OpenVolumeForStorageQuery(const std::string& drive);
 
 // The decision on a storage query's answer, apart from the query (Wine never reports a
 // USB or IEEE 1394 bus, so the tests drive this directly).

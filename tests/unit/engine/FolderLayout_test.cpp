@@ -31,6 +31,33 @@ TEST(IsExternalBus, UsbAnd1394OrRemovableMediaAreExternal) {
         EXPECT_EQ(IsExternalBus(c.bus, c.removableMedia), c.external) << "bus " << c.bus << " rm " << c.removableMedia;
 }
 
+// The access the system granted to a handle, as the object manager records it.
+ACCESS_MASK GrantedAccess(HANDLE handle) {
+    struct BasicInformation {
+        ULONG Attributes;
+        ACCESS_MASK GrantedAccess;
+        ULONG Reserved[12];
+    } info = {};
+    using NtQueryObjectFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<NtQueryObjectFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    if (!query || query(handle, 0 /* ObjectBasicInformation */, &info, sizeof(info), nullptr) != 0)
+        return static_cast<ACCESS_MASK>(-1);
+    return info.GrantedAccess;
+}
+
+// Windows grants read access to a volume only to administrators; the storage query needs
+// none, so a standard user's external disk is still recognised. Wine grants both alike,
+// so the test checks what was asked for rather than a refusal.
+TEST(IsExternalDrive, TheStorageQueryOpensTheVolumeWithoutAccessRights) {
+    UniqueFile volume = OpenVolumeForStorageQuery("E:");
+    ASSERT_TRUE(volume);
+    const ACCESS_MASK granted = GrantedAccess(volume.get());
+    ASSERT_NE(static_cast<ACCESS_MASK>(-1), granted);
+    EXPECT_EQ(0u, granted & (FILE_READ_DATA | FILE_WRITE_DATA | GENERIC_READ | GENERIC_WRITE)) << std::hex << granted;
+    EXPECT_FALSE(OpenVolumeForStorageQuery("Q:"));
+}
+
 TEST(IsExternalDrive, FollowsTheDriveTypeOfTheTestDrives) {
     // The prefix maps R: as a floppy, E: as a fixed disk, N: as a network drive, D: as a
     // CD-ROM; Q: is not mapped. Check the premise first, so a changed prefix says why.
