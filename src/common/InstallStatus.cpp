@@ -2,6 +2,7 @@
 #include "common/InstallStatus.h"
 
 #include "common/MessageDialog.h"
+#include "common/Owners.h"
 
 namespace orv {
 
@@ -41,14 +42,20 @@ int32_t SafeMessageDialog(const std::string& text, uint8_t kind, uint16_t button
     return answer;
 }
 
-void AnswerPendingQuestion() {
+void AnswerPendingQuestion(TAskFunction ask) {
     uint8_t expected = tsQuestion;
     // tsPaused keeps the worker in its wait and keeps later ticks from showing it again.
     if (!InstallStatus.State.compare_exchange_strong(expected, tsPaused)) return;
-    InstallStatus.Answer = ShowMessageDialog(InstallStatus.Message, InstallStatus.DialogKind, InstallStatus.Buttons);
-    // Publishes Answer; a shut-down that set tsStop meanwhile has already let the worker go.
-    expected = tsPaused;
-    InstallStatus.State.compare_exchange_strong(expected, tsAnswered);
+    int32_t answer = IDABORT;
+    // The answer is handed back however the dialog ends: a worker left waiting would hold
+    // the install for good.
+    auto publish = MakeScopeGuard([&answer] {
+        InstallStatus.Answer = answer;
+        // Publishes Answer; a shut-down that set tsStop meanwhile has already let the worker go.
+        uint8_t paused = tsPaused;
+        InstallStatus.State.compare_exchange_strong(paused, tsAnswered);
+    });
+    answer = (ask ? ask : ShowMessageDialog)(InstallStatus.Message, InstallStatus.DialogKind, InstallStatus.Buttons);
 }
 
 }  // namespace orv

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <exception>
 #include <string>
 
 namespace orv {
@@ -31,6 +32,7 @@ struct TInstallThreadStatus {
     uint8_t DialogKind = 0;
     uint16_t Buttons = 0;
     int32_t Answer = 0;
+    std::exception_ptr Error;  // what ended the worker with tsFailed, if an error did
 };
 
 extern TInstallThreadStatus InstallStatus;
@@ -53,6 +55,9 @@ int32_t SafeMessageDialog(const std::string& text, uint8_t kind, uint16_t button
 // question and hands the answer back. The worker is held by the state byte alone (it is
 // already waiting in SafeMessageDialog); it is never suspended at an arbitrary point.
 // Does nothing unless State is tsQuestion, so a tick while the dialog is open is harmless.
-void AnswerPendingQuestion();
+// A question that cannot be shown is answered Abort before the error goes on. ask stands
+// in for the message dialog (null: the message dialog itself).
+using TAskFunction = int32_t (*)(const std::string& text, uint8_t kind, uint16_t buttons);
+void AnswerPendingQuestion(TAskFunction ask = nullptr);
 
 }  // namespace orv

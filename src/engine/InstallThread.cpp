@@ -9,6 +9,8 @@
 
 #include <process.h>
 
+#include <utility>
+
 namespace orv {
 
 const char* const QuitQuestionText =
@@ -63,15 +65,24 @@ void RunInstall(TAttachedFiles& files) {
     InstallStatus.State.store(tsStop);
 }
 
-unsigned __stdcall TInstallThread::ThreadProc(void* files) {
-    RunInstall(*static_cast<TAttachedFiles*>(files));
+unsigned __stdcall TInstallThread::ThreadProc(void* self) {
+    // An error must not leave the thread: that would end the process with nothing saved.
+    try {
+        static_cast<TInstallThread*>(self)->body_();
+    } catch (...) {
+        InstallStatus.Error = std::current_exception();  // published by the store of tsFailed
+        InstallStatus.State.store(tsFailed);
+    }
     return 0;
 }
 
-TInstallThread::TInstallThread(TAttachedFiles& files) {
+TInstallThread::TInstallThread(TAttachedFiles& files) : TInstallThread([&files] { RunInstall(files); }) {}
+
+TInstallThread::TInstallThread(std::function<void()> body) : body_(std::move(body)) {
+    InstallStatus.Error = nullptr;
     InstallStatus.State.store(tsRunning);
     // _beginthreadex rather than CreateThread: the worker uses the C runtime.
-    thread_.reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ThreadProc, &files, 0, nullptr)));
+    thread_.reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ThreadProc, this, 0, nullptr)));
     if (!thread_) InstallStatus.State.store(tsFailed);
 }
 
@@ -122,6 +133,7 @@ TInstallPoll PollInstallStatus() {
         if (SwapState(tsStop, tsIdle)) poll.Action = TPollAction::MovedOn;
     } else if (s == tsFailed) {
         poll.Action = TPollAction::CloseFailed;
+        std::swap(poll.Error, InstallStatus.Error);
     }
     return poll;
 }

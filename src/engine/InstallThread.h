@@ -5,6 +5,7 @@
 #include "payload/AttachFiles.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -25,6 +26,10 @@ public:
     // Sets State to tsRunning and starts the worker on the catalogue's plan, which must
     // not change while it runs. A thread that cannot be started leaves State at tsFailed.
     explicit TInstallThread(TAttachedFiles& files);
+    // The same with another body in place of RunInstall. An error that leaves the body
+    // ends the worker as failed: State tsFailed, the error in InstallStatus.Error for the
+    // user-interface thread to show.
+    explicit TInstallThread(std::function<void()> body);
     // Stops and joins (WaitForEnd).
     ~TInstallThread();
     TInstallThread(const TInstallThread&) = delete;
@@ -37,7 +42,8 @@ public:
     bool Ended() const;
 
 private:
-    static unsigned __stdcall ThreadProc(void* files);
+    static unsigned __stdcall ThreadProc(void* self);
+    std::function<void()> body_;
     UniqueHandle thread_;
 };
 
@@ -56,10 +62,12 @@ struct TInstallPoll {
     TPollAction Action = TPollAction::Nothing;
     int32_t Position = 0;
     std::string Label;
+    std::exception_ptr Error;  // with CloseFailed: the error that ended the worker, handed over once
 };
 
 // One tick of the poll. Shows the worker's pending question itself (modally, on this
-// thread) and takes note of the worker's end (State back to tsIdle).
+// thread) and takes note of the worker's end (State back to tsIdle). A question that
+// cannot be shown raises its error after the worker has been answered Abort.
 TInstallPoll PollInstallStatus();
 
 // The closing question: text, message kind and button set in, the dialog's result out.

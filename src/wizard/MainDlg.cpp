@@ -12,6 +12,8 @@
 #include "wizard/FolderListBox.h"
 #include "wizard/SelCompPage.h"
 
+#include <exception>
+
 namespace orv {
 
 bool InstallStarted = false;
@@ -127,6 +129,8 @@ void TMainDlgForm::PollInstall() {
     case TPollAction::CloseFailed:
         CloseAllowed = true;
         SetModalResult(ui::mrCancel);
+        // An error that ended the worker is shown here, like any error of the wizard's own.
+        if (poll.Error) std::rethrow_exception(poll.Error);
         break;
     case TPollAction::Nothing:
         break;

@@ -5,6 +5,7 @@
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
 #include "common/MessageDialog.h"
+#include "common/Owners.h"
 #include "common/ProductInterface.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
@@ -91,11 +92,20 @@ bool TMainDlgForm::EnterLicense(uint8_t from, ui::TControl*& focus) {
 void TMainDlgForm::LoadLicenseText() {
     NextBtn->SetEnabled(false);
     CancelBtn->SetEnabled(false);
+    // Both brackets close however the extraction ends: an error is shown and the wizard
+    // goes on, logging and usable.
+    auto enable = MakeScopeGuard([this] {
+        NextBtn->SetEnabled(true);
+        CancelBtn->SetEnabled(true);
+    });
     ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
     std::string temp = NewTempFileName();
-    SuspendLog();
-    bool ok = files_.ExtractFile(nullptr, LicenseEntryName, temp);
-    ResumeLog();
+    bool ok;
+    {
+        SuspendLog();
+        auto resume = MakeScopeGuard([] { ResumeLog(); });
+        ok = files_.ExtractFile(nullptr, LicenseEntryName, temp);
+    }
     if (ok) {
         std::vector<std::string> lines;
         if (ReadTextLines(temp, lines)) LicenseMemo->SetLines(lines);

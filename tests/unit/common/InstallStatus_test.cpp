@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace orv {
 namespace {
 
@@ -116,6 +118,33 @@ TEST(InstallStatus, AStopWhileAQuestionWaitsReleasesTheWorkerWithAbort) {
     ASSERT_TRUE(worker.Join(5000));
     EXPECT_EQ(IDABORT, answer);
     EXPECT_EQ(tsStop, InstallStatus.State.load());
+}
+
+// A question the user-interface thread cannot show still answers the worker (Abort), then
+// the error goes on to be shown; a worker left waiting would hold the install for good.
+TEST(InstallStatus, AQuestionThatCannotBeShownAnswersAbortAndRaises) {
+    const struct {
+        TAskFunction Ask;
+        bool Raises;
+        int32_t Answer;
+    } cases[] = {
+        {[](const std::string&, uint8_t, uint16_t) -> int32_t { throw std::runtime_error("no dialog"); }, true,
+         IDABORT},
+        {[](const std::string&, uint8_t, uint16_t) -> int32_t { return IDRETRY; }, false, IDRETRY},
+    };
+    for (const auto& c : cases) {
+        ResetStatus();
+        int32_t answer = -1;
+        TestThread worker([&] { answer = SafeMessageDialog("cannot show", mkError, mbAbort | mbRetry | mbIgnore); });
+        ASSERT_TRUE(WaitUntil([] { return InstallStatus.State.load() == tsQuestion; }, 5000));
+        if (c.Raises)
+            EXPECT_THROW(AnswerPendingQuestion(c.Ask), std::runtime_error);
+        else
+            EXPECT_NO_THROW(AnswerPendingQuestion(c.Ask));
+        ASSERT_TRUE(worker.Join(5000)) << "the worker must not wait for ever";
+        EXPECT_EQ(c.Answer, answer);
+        EXPECT_EQ(tsRunning, InstallStatus.State.load());
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the worker's own questions answered through a 100 ms timer as in the wizard.
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
+#include "common/Errors.h"
 #include "common/MessageDialog.h"
 #include "engine/FileSelection.h"
 #include "engine/InstallThread.h"
@@ -10,6 +11,9 @@
 #include "support/Scratch.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
 
 namespace orv {
 namespace {
@@ -113,6 +117,34 @@ TEST_F(InstallWorker, EmptyPlanMovesOnAtOnce) {
     EXPECT_EQ(255, InstallStatus.Group.load());
     EXPECT_EQ(TPollAction::MovedOn, PollInstallStatus().Action);
     EXPECT_EQ(TPollAction::Nothing, PollInstallStatus().Action);
+}
+
+// An error that leaves the worker's body ends the install as failed; the poll hands the
+// error over once, for the wizard to show, instead of the process ending through terminate.
+TEST_F(InstallWorker, AnErrorOnTheWorkerEndsTheInstallAsFailedAndIsHandedOver) {
+    const struct {
+        const char* What;
+        std::function<void()> Body;
+        TPollAction End;
+        bool Error;
+    } cases[] = {
+        {"error", [] { throw EUpdateLogError("on the worker"); }, TPollAction::CloseFailed, true},
+        {"out of memory", [] { throw std::bad_alloc(); }, TPollAction::CloseFailed, true},
+        {"normal end", [this] { RunInstall(files_); }, TPollAction::MovedOn, false},
+    };
+    for (const auto& c : cases) {
+        ResetStatus();
+        TInstallThread worker(c.Body);
+        ASSERT_TRUE(test::WaitUntil([&] { return worker.Ended(); }, 5000)) << c.What;
+        TInstallPoll poll = PollInstallStatus();
+        EXPECT_EQ(c.End, poll.Action) << c.What;
+        EXPECT_EQ(c.Error, poll.Error != nullptr) << c.What;
+        if (poll.Error) {
+            EXPECT_EQ(TPollAction::CloseFailed, PollInstallStatus().Action);
+            EXPECT_EQ(nullptr, PollInstallStatus().Error) << "handed over once";
+        }
+    }
+    ResetStatus();
 }
 
 TEST_F(InstallWorker, ProgressLabelDoublesAmpersands) {

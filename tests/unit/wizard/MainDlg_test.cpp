@@ -3,11 +3,14 @@
 #include "wizard/MainDlg.h"
 
 #include "common/Owners.h"
+#include "common/Errors.h"
+#include "common/InstUtils.h"
 #include "payload/AttachFiles.h"
 #include "ui/Application.h"
 #include "wizard/CheckListBox.h"
 #include "wizard/DriveComboBox.h"
 #include "wizard/FolderListBox.h"
+#include "unit/payload/CraftedArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -239,6 +242,21 @@ TEST_F(MainDlgFixture, TabWalksTheDestinationPageThenTheButtons) {
                           form->DestDirEdt->Handle()};
     for (size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i)
         EXPECT_EQ(order[i + 1], ::GetNextDlgTabItem(form->Handle(), order[i], FALSE)) << i;
+}
+
+// The licence's extraction bracket closes however the extraction ends: an archive without
+// the licence raises its error, and afterwards the install log is no longer suspended and
+// the buttons work again.
+TEST(MainDlgLicence, AFailedExtractionLeavesTheLogAndTheButtonsAsTheyWere) {
+    ui::InitApplication();
+    const std::string packed = test::CraftArchive({{"orv.exe", test::EncodeDateTime(2020, 1, 2), "MZ"}});
+    TAttachedFiles files(packed.data(), static_cast<uint32_t>(packed.size()));
+    TMainDlgForm form(files);
+    EXPECT_THROW(form.GoToPage(pgWelcome, pgLicense), EEntryNotFound);
+    EXPECT_EQ(0, LogSuspendCount());
+    EXPECT_TRUE(form.NextBtn->Enabled());
+    EXPECT_TRUE(form.CancelBtn->Enabled());
+    EXPECT_EQ(pgWelcome, form.CurrentPage());
 }
 
 }  // namespace
