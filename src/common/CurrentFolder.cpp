@@ -112,13 +112,29 @@ bool FileExists(const std::string& path) {
     return find.valid() && !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string ExistingFolderOrParent(const std::string& path) {
+    std::string p = path;
+    while (!p.empty()) {
+        if (FolderExists(p)) return p;
+        std::string t = p;
+        if (LastChar(t) == '\\') DropLastChar(t);
+        std::string parent = FolderPart(t);
+        if (parent.size() >= p.size()) break;
+        p = parent;
+    }
+    return std::string();
+}
+
 int64_t GetClusterSize(const std::string& folder) {
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    BOOL ok;
-    {
+    BOOL ok = FALSE;
+    // A destination is often not made yet: its nearest existing folder is on the same
+    // drive, where a failed change would leave the start folder's drive to be measured.
+    const std::string measured = ExistingFolderOrParent(folder);
+    if (!measured.empty()) {
         ScopedCurrentFolder keep;
-        ::SetCurrentDirectoryA(folder.c_str());
-        ok = ::GetDiskFreeSpaceA(nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters);
+        if (::SetCurrentDirectoryA(measured.c_str()))
+            ok = ::GetDiskFreeSpaceA(nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters);
     }
     int64_t size = static_cast<int64_t>(sectorsPerCluster) * bytesPerSector;
     // Callers divide by it; an unreadable drive counts as one of 4 KiB clusters.
@@ -127,7 +143,11 @@ int64_t GetClusterSize(const std::string& folder) {
 }
 
 int64_t RoundUpToCluster(const std::string& folder, int32_t size) {
-    int32_t c = static_cast<int32_t>(GetClusterSize(folder));
+    return RoundUpToClusterSize(GetClusterSize(folder), size);
+}
+
+int64_t RoundUpToClusterSize(int64_t clusterSize, int32_t size) {
+    int32_t c = static_cast<int32_t>(clusterSize);
     if (size % c == 0) return static_cast<int64_t>(static_cast<uint32_t>(size));
     return (static_cast<int64_t>(size / c) + 1) * c;
 }

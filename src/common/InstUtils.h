@@ -55,8 +55,15 @@ std::string NewTempFileName();
 void CleanTempFiles();
 
 // ---- Disk space.
-int64_t GetClusterSize(const std::string& folder);  // never 0
+// The path itself when it is an existing folder, else its nearest existing parent (the
+// drive's root at worst); "" when none exists (a missing drive or share).
+std::string ExistingFolderOrParent(const std::string& path);
+// The cluster size of the drive that holds the folder or, when it does not exist yet, its
+// nearest existing parent; 4096 when neither can be measured. Never 0.
+int64_t GetClusterSize(const std::string& folder);
 int64_t RoundUpToCluster(const std::string& folder, int32_t size);
+// The same with a cluster size already measured (GetClusterSize's, never 0).
+int64_t RoundUpToClusterSize(int64_t clusterSize, int32_t size);
 
 // Folders one copy has seen exist, so that the copy asks the system about each only once.
 // The copy forgets them all before it tries again after an error.

@@ -106,15 +106,16 @@ TDateTime FileModifiedTime(const std::string& path) {
 
 int32_t ComponentSize(const TAttachedFiles& files, const TSetupState& state, const std::string& fileList) {
     const std::vector<std::string> lines = SplitLines(fileList);
-    const std::string& dest = state.Options.DestDir;
+    // Measured once: finding the drive of a destination not made yet walks up its folders.
+    const int64_t cluster = GetClusterSize(state.Options.DestDir);
     int64_t sum = 0;
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
         for (int i = files.EntryCount() - 1; i >= 0; --i) {
             const TAttachedFile& e = files.Entry(i);
             if (IsPrefix(*line)) {
-                if (MatchesPrefix(e.Name, *line)) sum += RoundUpToCluster(dest, e.Size);
+                if (MatchesPrefix(e.Name, *line)) sum += RoundUpToClusterSize(cluster, e.Size);
             } else if (SameTextNoCase(e.Name, *line)) {
-                sum += RoundUpToCluster(dest, e.Size);
+                sum += RoundUpToClusterSize(cluster, e.Size);
                 break;
             }
         }

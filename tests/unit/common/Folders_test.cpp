@@ -184,6 +184,34 @@ TEST(Folders, ClusterRoundingNeverDividesByZero) {
     EXPECT_EQ(2 * cluster, RoundUpToCluster(c, static_cast<int32_t>(cluster) + 1));
 }
 
+// A destination not made yet is measured on its own drive, never on the drive of the
+// current folder (the setup's start folder: here the small T: disk). Every drive of the
+// test prefix has 4 KiB clusters, so the folder chosen is checked, not the size.
+TEST(Folders, TheClusterSizeOfAMissingFolderIsTakenFromItsNearestExistingParent) {
+    ForceFolders("E:\\orv-cluster");
+    ScopedCurrentFolder keep;
+    ASSERT_TRUE(::SetCurrentDirectoryA("T:\\"));
+    const struct {
+        const char* Path;
+        const char* Measured;
+    } cases[] = {
+        {"E:\\orv-cluster\\not\\made\\Orvanel", "E:\\orv-cluster\\"},
+        {"E:\\orv-cluster\\", "E:\\orv-cluster\\"},
+        {"E:\\not-made\\Orvanel", "E:\\"},
+        {"E:\\", "E:\\"},
+        {"E:", "E:"},
+        {"Q:\\no\\such\\drive", ""},
+        {"\\\\server\\share\\Orvanel", ""},
+        {"relative\\Orvanel", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.Measured, ExistingFolderOrParent(c.Path)) << c.Path;
+    EXPECT_EQ(4096, GetClusterSize("Q:\\no\\such\\drive")) << "nothing to measure";
+    EXPECT_EQ(GetClusterSize("E:\\"), GetClusterSize("E:\\not-made\\Orvanel"));
+    EXPECT_EQ("T:\\", GetCurrentFolder()) << "the current folder is left alone";
+    DeleteTree("E:\\orv-cluster");
+}
+
 TEST(TempFiles, NamesSkipExistingFilesButNotFolders) {
     const std::string t = GetTempFolder();
     const std::string prefix = GetTempPrefix();
