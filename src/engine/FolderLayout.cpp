@@ -86,6 +86,12 @@ bool IsExternalDrive(const std::string& path) {
     return QueryExternalBus(drive);
 }
 
+bool IsDestinationTooLong(const std::string& destination) {
+    std::string d = destination;
+    if (LastChar(d) == '\\') DropLastChar(d);
+    return d.size() > MaxDestinationLength;
+}
+
 bool IsPortableInstall(const TSetupState& state) {
     return IsExternalDrive(state.Options.DestDir);
 }

@@ -4,6 +4,9 @@
 #include "common/Owners.h"
 #include "engine/SetupState.h"
 
+#include <windows.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,6 +22,12 @@ std::string GetDataFolder(const TSetupState& state, uint8_t kind);
 std::string SharedDataFolderName(const TSetupState& state);
 // The destination folder joined with a name; creates nothing.
 std::string InstallPath(const TSetupState& state, const std::string& name);
+// The longest destination folder the setup takes: the system creates no folder whose path
+// has more characters (MAX_PATH less room for a file name of 8.3 form).
+constexpr size_t MaxDestinationLength = MAX_PATH - 12 - 1;
+// True when the destination (without a final backslash) is longer than the system can make
+// a folder of; such a destination is refused, never cut short.
+bool IsDestinationTooLong(const std::string& destination);
 // True when the destination lies on a removable or externally attached drive.
 bool IsPortableInstall(const TSetupState& state);
 // True when the drive that holds the path is removable or externally attached.

@@ -31,6 +31,12 @@ constexpr const char* LicenseRefusedText =
     "Do you really want to cancel the Orvanel install?";
 constexpr const char* LicenseEntryName = "License.txt";
 
+std::string DestinationTooLongText() {
+    return "The destination folder name is too long.\r"
+           "Please choose a folder whose full name has at most " +
+           std::to_string(MaxDestinationLength) + " characters.";
+}
+
 }  // namespace
 
 void TMainDlgForm::GoToPage(uint8_t from, uint8_t to) {
@@ -131,6 +137,13 @@ bool TMainDlgForm::EnterDestDir(uint8_t from, ui::TControl*& focus) {
 bool TMainDlgForm::EnterSelComp(uint8_t from, ui::TControl*& focus) {
     if (from == pgDestDir) {
         destDirPage_->NormalizeDestDir();
+        // A path the system cannot make is refused here rather than failing file by file.
+        if (IsDestinationTooLong(DestDirEdt->Text())) {
+            ShowMessageDialog(DestinationTooLongText(), mkWarning, mbOK);
+            DestDirEdt->SetFocus();
+            DestDirEdt->SelectAll();
+            return false;
+        }
         state_.Options.DestDir = DestDirEdt->Text();
     }
     selCompPage_->RefreshSizes(files_);

@@ -187,5 +187,42 @@ TEST(DestinationPage, AnAddedCdDriveKeepsTheDriveAndTheTypedFolder) {
     EXPECT_EQ(0u, wizard.WaitForExit());
 }
 
+// A destination longer than the system's path limit, given with "-d" or typed, is shown
+// whole and refused on Next with a message; the user stays on the page and can type
+// another one.
+TEST(DestinationPage, ADestinationBeyondThePathLimitIsRefusedNotCutShort) {
+    ForgetEarlierInstalls();
+    std::string longDest = "E:\\e2e-long";
+    while (longDest.size() < 300) longDest += "\\" + std::string(20, 'x');
+    longDest.resize(300);
+    WizardDriver wizard("-d" + longDest);
+    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
+    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+    EXPECT_EQ(longDest, wizard.EditText());
+    for (const std::string& text : {longDest, "E:\\" + std::string(260, 'y')}) {
+        wizard.SetEditText(text);
+        ASSERT_TRUE(wizard.Press(NextCaption));
+        HWND message = wizard.WaitForDialog();
+        ASSERT_NE(nullptr, message) << text.size();
+        EXPECT_EQ(
+            "The destination folder name is too long.\rPlease choose a folder whose full name has at most 247 "
+            "characters.",
+            WizardDriver::DialogText(message));
+        WizardDriver::DialogScreenshot(message, "dest-too-long");
+        ASSERT_TRUE(WizardDriver::AnswerDialog(message, "OK"));
+        EXPECT_EQ(WizardPageTitles[2], wizard.PageTitle());
+        EXPECT_EQ(text, wizard.EditText()) << "the text stays as typed, for the user to shorten";
+    }
+    EXPECT_FALSE(FolderExists("E:\\e2e-long"));
+    const std::string fits = "E:\\" + std::string(244, 'z');  // 247 characters
+    wizard.SetEditText(fits);
+    EXPECT_EQ(WizardPageTitles[3], wizard.PressNextAndWait());
+    wizard.Press("Cancel");
+    HWND question = wizard.WaitForDialog();
+    ASSERT_NE(nullptr, question);
+    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
+    EXPECT_EQ(0u, wizard.WaitForExit());
+}
+
 }  // namespace
 }  // namespace orv::e2e
