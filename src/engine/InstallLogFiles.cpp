@@ -46,6 +46,12 @@ void SaveInstallLog(const TSetupState& state) {
     WriteTextFile(InstallLogPath, JoinLinesCrLf(InstallLogLines()));
 }
 
+void SaveInstallLogBeforeCopy(const TSetupState& state) {
+    if (InstallLogPath.empty() || IsPortableInstall(state)) return;
+    ForceFolders(FolderPart(InstallLogPath));
+    SaveInstallLog(state);
+}
+
 void WriteUpdateLog(TAttachedFiles& files, const TSetupState& state) {
     if (files.PublicFiles.empty()) return;
     SortLogLines(files.PublicFiles);

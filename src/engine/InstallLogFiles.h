@@ -16,6 +16,10 @@ void StartInstallLog(const TSetupState& state);
 // Writes the list to InstallLogPath, unless the install is portable (asked again now) or
 // no path was decided. Write errors are passed over.
 void SaveInstallLog(const TSetupState& state);
+// Between the plan and the copy: makes the destination folder (logging it as the copy
+// would) and writes the list so far. A run cut off during the copy then leaves every folder
+// it made on record for the next run, which rewrites every file but makes no folder again.
+void SaveInstallLogBeforeCopy(const TSetupState& state);
 
 // Merges this install's public files into Update.log under its stamp line. Nothing is
 // read or written when no public file was planned. Raises EUpdateLogError when the file

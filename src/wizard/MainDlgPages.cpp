@@ -205,6 +205,7 @@ void TMainDlgForm::StartInstall() {
             state_.ChosenComponents |= static_cast<uint8_t>(1u << component);
     }
     BuildInstallPlan(files_, state_);
+    SaveInstallLogBeforeCopy(state_);
     InstallingProgressBar->SetMax(TotalSize(files_));
     InstallStatus.State = tsRunning;
     worker_ = std::make_unique<TInstallThread>(files_);
