@@ -88,7 +88,10 @@ void PrintReport(const InstallReport& report, const std::string& exitCode, DWORD
     for (size_t i = 0; i < report.Shortcuts.size(); ++i)
         printf("%s%s\n", i == 0 ? "Shortcuts:       " : "                 ", report.Shortcuts[i].c_str());
     printf("Exit code:       %s\n", exitCode.c_str());
-    printf("Install time:    %.1f s (%s)\n", installMs / 1000.0, timedWhat.c_str());
+    if (timedWhat.empty())
+        printf("Install time:    none, the install did not start (the lines above come from earlier installs)\n");
+    else
+        printf("Install time:    %.1f s (%s)\n", installMs / 1000.0, timedWhat.c_str());
     fflush(stdout);
 }
 

@@ -27,7 +27,8 @@ InstallReport ReadInstallReport();
 // "4.9 MB (5,123,456 bytes)".
 std::string DescribeSize(int64_t bytes);
 
-// Prints the report to standard output, with the setup's exit code and the install's time.
+// Prints the report to standard output, with the setup's exit code and the install's time
+// (what was timed; empty when the install did not start).
 void PrintReport(const InstallReport& report, const std::string& exitCode, DWORD installMs,
                  const std::string& timedWhat);
 

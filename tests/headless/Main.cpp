@@ -51,7 +51,7 @@ int RunSilently(const std::string& arguments, const std::string& pictureFolder) 
     orv::test::ChildProcess setup(orv::test::SetupExePath(), arguments);
     if (!setup.Started())
         return Finish("the setup could not be started (error " + std::to_string(setup.StartError()) + ")", false, 0, 0,
-                      "not started");
+                      "");
     HWND window = nullptr;
     const bool ended = orv::test::WaitUntil(
                            [&] {
@@ -78,7 +78,7 @@ int WalkTheWizard(const std::string& arguments, const std::string& pictureFolder
     orv::walk::WalkOutcome outcome = orv::walk::WalkWizard(arguments, pictureFolder);
     printf("Pages pictured:  %zu\n", outcome.Pictures.size());
     return Finish(outcome.Trouble, outcome.Ended, outcome.ExitCode, outcome.CopyMs,
-                  "the copy, from Next on the Ready page to the end of the Installing page");
+                  outcome.CopyStarted ? "the copy, from Next on the Ready page to the end of the Installing page" : "");
 }
 
 }  // namespace

@@ -109,6 +109,7 @@ WalkOutcome Walk::Run() {
             copyStart = 0;
         }
         page = shown;
+        out_.CopyStarted = out_.CopyStarted || page >= InstallingPage;
         if (!Prepare(page)) return out_;
         if (!TakePicture(page) && page != InstallingPage) {
             out_.Trouble = "the page \"" + std::string(e2e::WizardPageTitles[page]) + "\" was never painted";
@@ -248,6 +249,8 @@ HWND Walk::SetupMessage() {
 void Walk::MeetMessage(HWND message) {
     std::string text = test::MessageDialogText(message);
     if (text.empty()) text = test::MessageBoxText(message);
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
     out_.Trouble = "the setup showed the message \"" + test::WindowText(message) + "\": " + text;
     test::ScreenPicture shot;
     if (test::CaptureScreen(test::WindowRectOnScreen(message), shot) && !shot.IsOneColour() &&

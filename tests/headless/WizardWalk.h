@@ -14,6 +14,7 @@ struct WalkOutcome {
     bool Ended = false;                 // the setup ended by itself
     DWORD ExitCode = STILL_ACTIVE;      // its exit code, when it ended by itself
     std::string Trouble;                // why the walk stopped before Finish ("" when it did not)
+    bool CopyStarted = false;           // the Installing page (or a later one) was reached
     DWORD CopyMs = 0;                   // from Next on the Ready page to the end of the Installing page
     std::vector<std::string> Pictures;  // the pictures saved, in page order
 };
