@@ -35,24 +35,31 @@ expect_nothing_left() {
   done
   fail "$1: still running: $(for p in $left; do tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null; echo; done)"
 }
-# The report line that starts with the label, without the label.
-field() { sed -n "s/^$1: *//p" "$build/run-setup-test.out" | head -n1; }
+# The line of the last report that starts with the label, without the label.
+out=$build/run-setup-test.out
+field() { sed -n "s/^$1: *//p" "$out" | head -n1; }
+# check_report DESTINATION: a whole install into the destination, reported with exit code 0.
+check_report() {
+  local dest=$1
+  [ "$(field Destination)" = "$dest" ] || fail "destination: $(field Destination)"
+  [[ "$(field 'Installed files')" =~ ^[1-9][0-9]*,\ [0-9.]+\ MB\ \([0-9,]+\ bytes\) ]] ||
+    fail "files: $(field 'Installed files')"
+  [ "$(field 'Uninstall entry')" = \
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor: \"Orvanel Word Processor\", \"$dest\\orv.exe\" -ui" ] ||
+    fail "uninstall entry: $(field 'Uninstall entry')"
+  [[ "$(field Shortcuts)" == *'\Orvanel Word Processor.lnk' ]] || fail "shortcuts: $(field Shortcuts)"
+  [[ "$(field 'Exit code')" =~ ^0(\ |$) ]] || fail "exit code: $(field 'Exit code')"
+  [[ "$(field 'Install time')" =~ ^[0-9]+\.[0-9]\ s ]] || fail "install time: $(field 'Install time')"
+}
 
 rm -rf "$prefix"
 
 # A whole walk with a destination that has blanks, passed through to the setup.
-run_setup "$pictures" "-d$dest" >"$build/run-setup-test.out" 2>&1
+run_setup "$pictures" "-d$dest" >"$out" 2>&1
 rc=$?
-cat "$build/run-setup-test.out"
+cat "$out"
 [ $rc -eq 0 ] || fail "run-setup ended with $rc"
-[ "$(field Destination)" = "$dest" ] || fail "destination: $(field Destination)"
-[[ "$(field 'Installed files')" =~ ^[1-9][0-9]*,\ [0-9.]+\ MB\ \([0-9,]+\ bytes\) ]] || fail "files: $(field 'Installed files')"
-[ "$(field 'Uninstall entry')" = \
-  "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor: \"Orvanel Word Processor\", \"$dest\\orv.exe\" -ui" ] ||
-  fail "uninstall entry: $(field 'Uninstall entry')"
-[[ "$(field Shortcuts)" == *'\Orvanel Word Processor.lnk' ]] || fail "shortcuts: $(field Shortcuts)"
-[ "$(field 'Exit code')" = 0 ] || fail "exit code: $(field 'Exit code')"
-[[ "$(field 'Install time')" =~ ^[0-9]+\.[0-9]\ s ]] || fail "install time: $(field 'Install time')"
+check_report "$dest"
 [ "$(field 'Pages pictured')" = 8 ] || fail "pages pictured: $(field 'Pages pictured')"
 
 # Every page pictured once it had painted: not one colour (a black screen, a bare frame).
@@ -68,6 +75,36 @@ done
 [ "$(identify -format '%w' "$pictures/contact-sheet.png" 2>/dev/null || echo 0)" -gt 1500 ] ||
   fail "no contact sheet with the pages side by side"
 expect_nothing_left "after the walk"
+
+# The silent install and the messages about bad switches come with the switches; a setup
+# that does not list them in its usage text has neither.
+if grep -qa '/SILENT' "$build/src/startup/OrvanelSetup.exe"; then
+  # A silent switch in any letter case: the setup installs by itself, no page is pictured.
+  silent_dest='C:\Run Setup Test\Silent'
+  run_setup "$pictures-silent" /silent "/DIR=$silent_dest" >"$out" 2>&1
+  rc=$?
+  cat "$out"
+  [ $rc -eq 0 ] || fail "silent run-setup ended with $rc"
+  check_report "$silent_dest"
+  [[ "$(field 'Install time')" == *'whole silent run'* ]] || fail "silent install time: $(field 'Install time')"
+  [ -z "$(ls "$pictures-silent")" ] || fail "a silent run left pictures: $(ls "$pictures-silent")"
+  expect_nothing_left "after the silent run"
+
+  # A message instead of the wizard (an unknown switch): pictured, acknowledged, and the
+  # setup's own exit code is the command's.
+  run_setup "$pictures-message" /NO-SUCH-SWITCH >"$out" 2>&1
+  rc=$?
+  cat "$out"
+  [ $rc -eq 2 ] || fail "run-setup with an unknown switch ended with $rc, not 2"
+  [[ "$(field 'Exit code')" =~ ^2(\ |$) ]] || fail "exit code with an unknown switch: $(field 'Exit code')"
+  grep -q 'NO-SUCH-SWITCH' "$out" || fail "the message naming the switch is not reported"
+  [[ "$(field 'Install time')" == 'none, the install did not start'* ]] || fail "install time: $(field 'Install time')"
+  [ "$(identify -format '%k' "$pictures-message/message.png" 2>/dev/null || echo 0)" -ge 32 ] ||
+    fail "no picture of the message"
+  expect_nothing_left "after the message"
+else
+  echo "skipped: the setup has no silent switches"
+fi
 
 # Ctrl+C in the middle of a walk: the terminal signals the whole process group.
 set -m
