@@ -106,7 +106,9 @@ else
   echo "skipped: the setup has no silent switches"
 fi
 
-# Ctrl+C in the middle of a walk: the terminal signals the whole process group.
+# Ctrl+C in the middle of a walk: the terminal signals the whole process group. (An
+# interrupted run leaves its pictures unconverted; those of an earlier test must not count.)
+rm -rf "$pictures-interrupted"
 set -m
 run_setup "$pictures-interrupted" >"$build/run-setup-test-interrupted.out" 2>&1 &
 pid=$!
