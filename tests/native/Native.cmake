@@ -28,6 +28,9 @@ add_custom_command(
   COMMENT "Making the fuzz targets' seed corpus"
   VERBATIM)
 add_custom_target(fuzz_corpus ALL DEPENDS ${ORV_FUZZ_CORPUS}/.made)
+# The archive is another directory's output: a file dependency alone does not order the
+# two targets, so a fresh parallel build would look for it before it is packed.
+add_dependencies(fuzz_corpus orv_payload_archive)
 
 add_test(NAME native_parser_tests COMMAND ${native_dir}/native_parser_tests --gtest_color=no)
 set_tests_properties(native_parser_tests PROPERTIES LABELS "host;native")
