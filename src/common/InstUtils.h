@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -100,6 +101,10 @@ std::vector<std::string> InstallLogLines();  // a copy, in order
 void SetInstallLogLines(std::vector<std::string> lines);
 void FreeInstallLogList();
 void AddLogLine(const std::string& line);
+// Called with each line the install log is given while not suspended, on the thread that
+// logs it and under the list's lock (so it must not log itself). Empty: none.
+using TLogLineObserver = std::function<void(const std::string&)>;
+void SetLogLineObserver(TLogLineObserver observer);
 void SuspendLog();
 void ResumeLog();
 int32_t LogSuspendCount();

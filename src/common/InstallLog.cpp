@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 #include <unordered_set>
+#include <utility>
 
 namespace orv {
 
@@ -64,6 +65,7 @@ private:
 
 std::unique_ptr<TLogList> g_list;
 std::atomic<int32_t> g_suspendCount{0};
+TLogLineObserver g_observer;
 
 // The worker logs during the copy; the user-interface thread only before and after it.
 // The lock keeps a stray overlap from tearing the list.
@@ -104,7 +106,14 @@ void AddLogLine(const std::string& line) {
     if (g_suspendCount.load() != 0) return;
     CriticalSectionLock lock(ListLock());
     if (!g_list) return;  // nothing is logged before the install starts
+    // The observer sees every line of this run, also one an earlier install had logged.
+    if (g_observer) g_observer(line);
     g_list->Add(line);
+}
+
+void SetLogLineObserver(TLogLineObserver observer) {
+    CriticalSectionLock lock(ListLock());
+    g_observer = std::move(observer);
 }
 
 void SuspendLog() {

@@ -58,4 +58,11 @@ void AnswerPendingQuestion(TAskFunction ask) {
     answer = (ask ? ask : ShowMessageDialog)(InstallStatus.Message, InstallStatus.DialogKind, InstallStatus.Buttons);
 }
 
+bool AnswerPendingQuestionWith(int32_t answer) {
+    // The worker reads Answer only after it sees tsAnswered, which publishes it.
+    InstallStatus.Answer = answer;
+    uint8_t expected = tsQuestion;
+    return InstallStatus.State.compare_exchange_strong(expected, tsAnswered);
+}
+
 }  // namespace orv

@@ -33,6 +33,7 @@ struct TInstallThreadStatus {
     uint16_t Buttons = 0;
     int32_t Answer = 0;
     std::exception_ptr Error;  // what ended the worker with tsFailed, if an error did
+    uint32_t ErrorCode = 0;    // the system's error code behind the question, 0 when none
 };
 
 extern TInstallThreadStatus InstallStatus;
@@ -59,5 +60,8 @@ int32_t SafeMessageDialog(const std::string& text, uint8_t kind, uint16_t button
 // in for the message dialog (null: the message dialog itself).
 using TAskFunction = int32_t (*)(const std::string& text, uint8_t kind, uint16_t buttons);
 void AnswerPendingQuestion(TAskFunction ask = nullptr);
+// Answers the worker's pending question without the user (a run with no window); false when
+// none was pending.
+bool AnswerPendingQuestionWith(int32_t answer);
 
 }  // namespace orv

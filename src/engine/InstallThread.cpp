@@ -94,6 +94,10 @@ bool TInstallThread::Ended() const {
     return !thread_ || ::WaitForSingleObject(thread_.get(), 0) == WAIT_OBJECT_0;
 }
 
+bool TInstallThread::WaitMs(uint32_t timeoutMs) const {
+    return !thread_ || ::WaitForSingleObject(thread_.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
 void TInstallThread::WaitForEnd() {
     // Each round pushes the handshake towards the end: the worker may turn an answer back
     // into tsRunning, which the next round stops again.

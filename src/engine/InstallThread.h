@@ -40,6 +40,8 @@ public:
     // answers a question it still waits for with Abort, and waits until it has ended.
     void WaitForEnd();
     bool Ended() const;
+    // Waits up to timeoutMs for the thread to end; true once it has.
+    bool WaitMs(uint32_t timeoutMs) const;
 
 private:
     static unsigned __stdcall ThreadProc(void* self);

@@ -22,15 +22,20 @@ bool WriteEntryOnce(const TAttachedFile& entry, const uint8_t* bytes, const std:
     // root writes through the permission bits, so the same rule is applied here.
     const DWORD attributes = ::GetFileAttributesA(destination.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
+    }
     UniqueFile file(::CreateFileA(destination.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
-    if (entry.Size > 0 && (!::WriteFile(file.get(), bytes, static_cast<DWORD>(entry.Size), &written, nullptr) ||
-                           written != static_cast<DWORD>(entry.Size)))
+    if (entry.Size > 0 && !::WriteFile(file.get(), bytes, static_cast<DWORD>(entry.Size), &written, nullptr))
         return false;
+    if (entry.Size > 0 && written != static_cast<DWORD>(entry.Size)) {
+        ::SetLastError(ERROR_DISK_FULL);
+        return false;
+    }
     // The time is set on the handle that wrote the bytes: once set, no later write through
     // it moves the time again, so the file on disk is the same as after a reopen, without
     // the reopen. A file whose time cannot be set still counts as written.
@@ -46,6 +51,7 @@ bool TryWriteEntry(const TAttachedFile& entry, const uint8_t* bytes, const std::
     try {
         return WriteEntryOnce(entry, bytes, destination, knownFolders);
     } catch (const std::exception&) {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return false;  // any error on the way is a failed attempt, put to the user like the rest
     }
 }
@@ -60,6 +66,8 @@ bool TAttachedFiles::ExtractFile(const TAttachedFile* entry, const std::string& 
     const uint8_t* bytes = Data() + entry->DataOffset;
     for (;;) {
         if (TryWriteEntry(*entry, bytes, destination, KnownFolders)) return true;
+        // Published with the question, for a front end that logs why instead of asking.
+        InstallStatus.ErrorCode = ::GetLastError();
         const std::string text =
             "Cannot create file \"" + destination + "\".\rAnother application might already be using this file.";
         const int32_t answer = SafeMessageDialog(text, mkError, mbAbort | mbRetry | mbIgnore);

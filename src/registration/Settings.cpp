@@ -3,6 +3,7 @@
 
 #include "common/InstUtils.h"
 #include "engine/FolderLayout.h"
+#include "engine/InstallLogFiles.h"
 #include "registration/Registry.h"
 
 #include <shlobj.h>
@@ -16,6 +17,8 @@ constexpr const char* ValComps = "COMPS (1.6.6.2)";
 constexpr const char* ValInstallToAll = "INSTALLTOALL";
 constexpr const char* ValExtensions = "EXTENSIONS";
 constexpr const char* ValLaunch = "LAUNCH";
+// The components a command line can choose: all but the program itself.
+constexpr uint32_t ComponentSwitchBits = 0x3Eu;
 
 // A value that is missing, or not of its type and size, keeps its default.
 bool ReadFlag(const TRegistry& reg, const char* name, bool defaultValue) {
@@ -98,6 +101,21 @@ void LoadSettings(TSetupState& state, const char* commandLine) {
     state.LastRunVer = reg.ReadFourBytes(LastRunVerValue, lastRun) ? lastRun : NoLastRunVer;
 }
 
+void ApplyCommandLine(TSetupState& state, const TCommandLine& switches) {
+    TOptions& o = state.Options;
+    if (switches.HasDir) o.DestDir = switches.Dir;
+    if (switches.HasComponents) {
+        o.Comps = (o.Comps & ~ComponentSwitchBits) | (switches.Components & ComponentSwitchBits);
+        SetUpItems(state);
+    }
+    if (switches.HasInstallToAll) state.InstallToAll = switches.InstallToAll;
+    if (switches.HasAssoc) o.Extensions = switches.Assoc;
+    if (switches.Silent)
+        state.Launch = switches.Launch;
+    else if (switches.Launch)
+        state.Launch = true;
+}
+
 void SaveSettings(TSetupState& state) {
     TRegistry reg;
     reg.OpenOrCreateKey(SettingsKey);
@@ -118,6 +136,16 @@ void SaveSettings(TSetupState& state) {
 
     // A portable install leaves the machine alone: no entry in its list of programs.
     if (!IsPortableInstall(state)) SaveUninstallEntry(reg, state);
+}
+
+void SaveAfterInstall(TSetupState& state) {
+    SaveSettings(state);
+    if (IsPortableInstall(state)) return;
+    try {
+        SaveInstallLog(state);
+    } catch (...) {
+        // A log that cannot be written is passed over: the install itself is done.
+    }
 }
 
 }  // namespace orv

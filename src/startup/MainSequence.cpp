@@ -1,7 +1,9 @@
 // The main sequence: start-up checks, the catalogue's lifetime, the wizard run and saving.
 #include "startup/MainSequence.h"
 
+#include "registration/CommandLine.h"
 #include "common/Errors.h"
+#include "common/MessageDialog.h"
 #include "common/Owners.h"
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
@@ -10,6 +12,7 @@
 #include "payload/AttachFiles.h"
 #include "registration/Settings.h"
 #include "ui/Application.h"
+#include "unattended/SilentInstall.h"
 #include "wizard/MainDlg.h"
 
 #include <windows.h>
@@ -40,30 +43,40 @@ void SetUpApplication() {
     ui::SetApplicationTitle(SetupTitle);
 }
 
-// After a started install: the settings and, unless portable, the install log. The worker
-// has ended by now, so neither overlaps its last file.
-void SaveAfterInstall(TSetupState& state) {
-    SaveSettings(state);
-    if (IsPortableInstall(state)) return;
-    try {
-        SaveInstallLog(state);
-    } catch (...) {
-        // A log that cannot be written is passed over: the install itself is done.
-    }
-}
-
-void RunMainSequence() {
+void RunMainSequence(const TCommandLine& switches) {
     RegisterWizardControlClasses();
     SetUpApplication();
     auto catalogue = std::make_unique<TAttachedFiles>();
     AttachedFiles = catalogue.get();
     auto clearCatalogue = MakeScopeGuard([] { AttachedFiles = nullptr; });
     {
-        auto wizard = std::make_unique<TMainDlgForm>(*catalogue);
+        auto wizard = std::make_unique<TMainDlgForm>(*catalogue, &switches);
         wizard->ShowModal();
         wizard->WaitForInstallEnd();
         if (InstallStarted) SaveAfterInstall(wizard->State());
     }
+}
+
+// The wizard, or, for a bad command line or /?, only a box that says so.
+int RunInteractive(const TCommandLineResult& commandLine) {
+    if (!commandLine.Valid) {
+        ShowMessageDialog(
+            "\"" + commandLine.BadArgument + "\": " + commandLine.Error + "\r\rSetup /? lists the switches.", mkError,
+            mbOK);
+        return ecBadCommandLine;
+    }
+    if (commandLine.Switches.Help) {
+        ShowMessageDialog(UsageText(), mkInformation, mbOK);
+        return ecBadCommandLine;
+    }
+    try {
+        RunMainSequence(commandLine.Switches);
+    } catch (...) {
+        std::string name = ui::CurrentExceptionTypeName();
+        ui::ShowExceptionBox(name.empty() ? "EAbort" : name);
+        return ecUnexpected;
+    }
+    return ecInstalled;
 }
 
 }  // namespace
@@ -83,17 +96,16 @@ int RunProgram() {
     InitShellServices();
     RecordMainThread();
     const bool supported = IsWin2000OrLater();
-    int exitCode = 0;
-    if (!supported) {
+    const TCommandLineResult commandLine = ParseCommandLine(::GetCommandLineA());
+    int exitCode = ecInstalled;
+    if (!supported && commandLine.Switches.Silent) {
+        exitCode = ecSystemTooOld;
+    } else if (!supported) {
         ::MessageBoxA(nullptr, "This program requires Windows 2000 or later.", nullptr, MB_OK | MB_ICONEXCLAMATION);
+    } else if (commandLine.Switches.Silent) {
+        exitCode = RunSilentInstall(commandLine);
     } else {
-        try {
-            RunMainSequence();
-        } catch (...) {
-            std::string name = ui::CurrentExceptionTypeName();
-            ui::ShowExceptionBox(name.empty() ? "EAbort" : name);
-            exitCode = 1;
-        }
+        exitCode = RunInteractive(commandLine);
     }
     DoneShellServices();
     return exitCode;

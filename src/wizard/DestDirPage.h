@@ -2,7 +2,7 @@
 // the edit, and the once-a-second watch that follows attached and removed drives.
 #pragma once
 
-#include "wizard/DestDirNormalize.h"
+#include "engine/Destination.h"
 
 #include <windows.h>
 

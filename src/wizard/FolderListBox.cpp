@@ -58,15 +58,6 @@ private:
 
 }  // namespace
 
-std::string ProgramFilesFolder() {
-    std::string pf = GetSpecialFolder(CSIDL_PROGRAM_FILES);
-    return pf.empty() ? std::string("c:\\") : pf;
-}
-
-bool HasDriveLetter(const std::string& path) {
-    return path.size() >= 2 && path[1] == ':' && ::IsCharAlphaA(path[0]);
-}
-
 int FolderDepth(const std::string& directory) {
     std::string d = directory;
     if (LastChar(d) == '\\') DropLastChar(d);

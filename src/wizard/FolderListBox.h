@@ -4,6 +4,7 @@
 
 #include "ui/Control.h"
 #include "common/Owners.h"
+#include "engine/Destination.h"
 #include "wizard/ListBitmaps.h"
 
 #include <cstdint>
@@ -15,10 +16,6 @@ namespace orv {
 
 class TDriveComboBox;
 
-// The program-files folder (without trailing backslash), or "c:\" when the shell knows none.
-std::string ProgramFilesFolder();
-// True when the path begins with a letter and a colon.
-bool HasDriveLetter(const std::string& path);
 // The number of "\" in the folder after one trailing "\" is dropped: its depth below the root.
 int FolderDepth(const std::string& directory);
 // The path items of a folder: its root ("c:\") down to the folder itself.

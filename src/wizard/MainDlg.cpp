@@ -16,8 +16,6 @@
 
 namespace orv {
 
-bool InstallStarted = false;
-
 namespace {
 constexpr UINT_PTR InstallPollTimer = 1;
 constexpr UINT_PTR DriveWatchTimer = 2;
@@ -26,7 +24,7 @@ constexpr UINT DriveWatchMs = 1000;
 constexpr uint8_t NoPage = 255;
 }  // namespace
 
-TMainDlgForm::TMainDlgForm(TAttachedFiles& files) : files_(files) {
+TMainDlgForm::TMainDlgForm(TAttachedFiles& files, const TCommandLine* switches) : files_(files) {
     CreateControls();
     SetUpAppearance();
     destDirPage_ = std::make_unique<TDestDirPage>(DestDirEdt->Handle(), *DestDirCmbBx, *DestDirLstBx, FormLoaded);
@@ -48,6 +46,7 @@ TMainDlgForm::TMainDlgForm(TAttachedFiles& files) : files_(files) {
     LicenseChkBx->SetChecked(true);
 
     LoadSettings(state_);
+    if (switches) ApplyCommandLine(state_, *switches);
     selCompPage_->SetUpItems();
     InstallToAllChkBx->SetChecked(state_.InstallToAll);
     FinishChkBx->SetChecked(state_.Launch);

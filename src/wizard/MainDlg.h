@@ -2,7 +2,9 @@
 // and activation. Everything it decides lives in the setup state; the engine reads that.
 #pragma once
 
+#include "registration/CommandLine.h"
 #include "common/InstUtils.h"
+#include "engine/InstallStart.h"
 #include "engine/SetupState.h"
 #include "payload/AttachFiles.h"
 #include "ui/ExtCtrls.h"
@@ -21,9 +23,6 @@ class TDriveComboBox;
 class TDestDirPage;
 class TSelCompPage;
 class TInstallThread;
-
-// Set when the Installing page is entered; the main sequence then saves after the wizard.
-extern bool InstallStarted;
 
 // The class name the wizard's window is registered under (its caption is SetupTitle).
 constexpr const char* MainDlgClassName = "TMainDlgForm";
@@ -47,9 +46,10 @@ void RegisterWizardControlClasses();
 
 class TMainDlgForm : public ui::TForm {
 public:
-    // Builds the window from its table, reads the stored settings, fills the pages, starts
-    // the two timers and shows the Welcome page (hidden until ShowModal).
-    explicit TMainDlgForm(TAttachedFiles& files);
+    // Builds the window from its table, reads the stored settings (and lets the switches of
+    // the command line, when given, override them), fills the pages, starts the two timers
+    // and shows the Welcome page (hidden until ShowModal).
+    explicit TMainDlgForm(TAttachedFiles& files, const TCommandLine* switches = nullptr);
     ~TMainDlgForm() override;
 
     void GoToPage(uint8_t from, uint8_t to);

@@ -10,7 +10,7 @@
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
-#include "engine/InstallPlan.h"
+#include "engine/InstallStart.h"
 #include "engine/InstallThread.h"
 #include "engine/ResConst.h"
 #include "registration/Associations.h"
@@ -196,16 +196,10 @@ void TMainDlgForm::ShowPage(uint8_t to, ui::TControl* focus) {
 }
 
 void TMainDlgForm::StartInstall() {
-    StartInstallLog(state_);
-    InstallStarted = true;
-    state_.ChosenComponents = 0;
-    for (int i = SelCompLstBx->ItemCount() - 1; i >= 0; --i) {
-        uint8_t component = state_.ItemComponents[static_cast<size_t>(i)];
-        if (SelCompLstBx->State(i) != csUnchecked && component <= 7)
-            state_.ChosenComponents |= static_cast<uint8_t>(1u << component);
-    }
-    BuildInstallPlan(files_, state_);
-    SaveInstallLogBeforeCopy(state_);
+    // The list's boxes are what counts; the state's copy of them follows every change.
+    state_.ItemStates.clear();
+    for (int i = 0; i < SelCompLstBx->ItemCount(); ++i) state_.ItemStates.push_back(SelCompLstBx->State(i));
+    BeginInstall(files_, state_);
     InstallingProgressBar->SetMax(TotalSize(files_));
     InstallStatus.State = tsRunning;
     worker_ = std::make_unique<TInstallThread>(files_);

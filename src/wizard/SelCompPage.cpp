@@ -16,26 +16,13 @@ namespace orv {
 TDiskSpace ComputeDiskSpace(const std::vector<uint8_t>& states, const std::vector<int32_t>& sizes, bool availableKnown,
                             int64_t available) {
     TDiskSpace space;
-    // Summed wide: a wrapped 32-bit total would turn negative and let Next through.
-    for (size_t i = 0; i < states.size() && i < sizes.size(); ++i)
-        if (states[i] != csUnchecked) space.Required += sizes[i];
+    space.Required = RequiredSpace(states, sizes);
     space.AvailableKnown = availableKnown;
     space.Available = availableKnown ? available : 0;
     space.NextEnabled = availableKnown && space.Available >= space.Required;
     space.RequiredText = FormatSize(space.Required);
     space.AvailableText = FormatSize(space.Available);
     return space;
-}
-
-std::string FreeSpaceRoot(const std::string& destination) {
-    if (destination.size() >= 2 && destination[1] == ':') return destination.substr(0, 2);
-    if (destination.compare(0, 2, "\\\\") != 0) return std::string();
-    const std::string::size_type serverEnd = destination.find('\\', 2);
-    if (serverEnd == std::string::npos || serverEnd == 2) return std::string();
-    const std::string::size_type shareEnd = destination.find('\\', serverEnd + 1);
-    std::string root = destination.substr(0, shareEnd);
-    if (root.size() <= serverEnd + 1) return std::string();  // no share name
-    return root + "\\";
 }
 
 TSelCompPage::TSelCompPage(TCheckListBox& list, TSetupState& state) : list_(list), state_(state) {
@@ -103,16 +90,9 @@ TDiskSpace TSelCompPage::UpdateDiskSpace() {
     std::vector<int32_t> sizes;
     for (int i = 0; i < list_.ItemCount(); ++i) sizes.push_back(list_.ItemData(i));
 
-    const std::string root = FreeSpaceRoot(state_.Options.DestDir);
-    ULARGE_INTEGER available = {}, total = {};
-    bool known = false;
-    if (!root.empty()) {
-        const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-        auto restore = MakeScopeGuard([oldMode] { ::SetErrorMode(oldMode); });
-        known = ::GetDiskFreeSpaceExA(root.c_str(), &available, &total, nullptr) != FALSE;
-    }
-    const TDiskSpace space =
-        ComputeDiskSpace(state_.ItemStates, sizes, known, static_cast<int64_t>(available.QuadPart));
+    int64_t available = 0;
+    const bool known = QueryFreeSpace(state_.Options.DestDir, available);
+    const TDiskSpace space = ComputeDiskSpace(state_.ItemStates, sizes, known, available);
     if (OnDiskSpace) OnDiskSpace(space);
     return space;
 }

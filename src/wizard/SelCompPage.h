@@ -2,6 +2,7 @@
 // and the disk-space figures that decide whether Next is enabled.
 #pragma once
 
+#include "engine/Destination.h"
 #include "engine/SetupState.h"
 #include "payload/AttachFiles.h"
 
@@ -30,9 +31,6 @@ struct TDiskSpace {
 // required space. An unknown figure shows as 0 KB.
 TDiskSpace ComputeDiskSpace(const std::vector<uint8_t>& states, const std::vector<int32_t>& sizes, bool availableKnown,
                             int64_t available);
-// What the free-space query is given: "C:" for a drive path, "\\server\share\" for a UNC
-// path (the call needs that backslash), "" when the path names neither.
-std::string FreeSpaceRoot(const std::string& destination);
 
 class TSelCompPage {
 public:

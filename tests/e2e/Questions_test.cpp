@@ -24,33 +24,6 @@ constexpr const char* RunningText =
     "A copy of Orvanel Word Processor is already running on your system.\r"
     "Please close any running instance(s) of Orvanel Word Processor, then click OK in this dialog.";
 
-// The stand-in product started from a scratch copy; it stays until closed.
-class RunningProduct {
-public:
-    explicit RunningProduct(const std::string& exe) {
-        ScopedEnvVar stay("ORV_EXIT_AFTER_MS", "60000");
-        // A copy just written can still be busy for a moment under Wine: a start is retried.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            process_ = std::make_unique<test::ChildProcess>(exe);
-            if (process_->Started()) break;
-            ::Sleep(200);
-        }
-        if (process_->Started())
-            window_ = test::WaitForProcessWindow(process_->Id(), "", 20000);
-        else
-            ADD_FAILURE() << "cannot start " << exe << ": error " << process_->StartError();
-    }
-    bool Running() const { return window_ != nullptr; }
-    bool Close() {
-        ::PostMessageA(window_, WM_CLOSE, 0, 0);
-        return process_->Wait(10000);
-    }
-
-private:
-    std::unique_ptr<test::ChildProcess> process_;
-    HWND window_ = nullptr;
-};
-
 class Questions : public InstallScenario {
 protected:
     Questions() : InstallScenario("E:\\e2e-questions", "questions") {}

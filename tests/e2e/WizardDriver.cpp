@@ -73,6 +73,25 @@ ScopedEnvVar::~ScopedEnvVar() {
     ::SetEnvironmentVariableA(name_, nullptr);
 }
 
+RunningProduct::RunningProduct(const std::string& exe) {
+    ScopedEnvVar stay("ORV_EXIT_AFTER_MS", "60000");
+    // A copy just written can still be busy for a moment under Wine: a start is retried.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        process_ = std::make_unique<test::ChildProcess>(exe);
+        if (process_->Started()) break;
+        ::Sleep(200);
+    }
+    if (process_->Started())
+        window_ = test::WaitForProcessWindow(process_->Id(), "", 20000);
+    else
+        ADD_FAILURE() << "cannot start " << exe << ": error " << process_->StartError();
+}
+
+bool RunningProduct::Close() {
+    ::PostMessageA(window_, WM_CLOSE, 0, 0);
+    return process_->Wait(10000);
+}
+
 std::vector<HWND> Descendants(HWND window) {
     std::vector<HWND> all;
     ::EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(&all));

@@ -72,6 +72,18 @@ private:
     const char* name_;
 };
 
+// The stand-in product started from a scratch copy; it stays until closed.
+class RunningProduct {
+public:
+    explicit RunningProduct(const std::string& exe);
+    bool Running() const { return window_ != nullptr; }
+    bool Close();
+
+private:
+    std::unique_ptr<test::ChildProcess> process_;
+    HWND window_ = nullptr;
+};
+
 // Every descendant control of a window, depth first.
 std::vector<HWND> Descendants(HWND window);
 

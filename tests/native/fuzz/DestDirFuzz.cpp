@@ -2,7 +2,7 @@
 // gave, and the result always names a folder on a drive or a share. Input: the drive list's
 // letter, a byte choosing the program-files folder, the text.
 #include "fuzz/FuzzCheck.h"
-#include "wizard/DestDirNormalize.h"
+#include "engine/DestDirNormalize.h"
 
 #include <string>
 

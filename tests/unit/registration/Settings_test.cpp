@@ -233,3 +233,42 @@ TEST_F(SettingsTest, SaveWithoutItemsStoresNoComponent) {
 
 }  // namespace
 }  // namespace orv
+
+namespace orv {
+namespace {
+
+// The switches override what was read: each only its own value, the program item stays
+// grayed, the component bits beyond the five a switch names are carried over.
+TEST_F(SettingsTest, SwitchesOverrideTheStoredChoices) {
+    struct Case {
+        const char* line;
+        std::string dest;
+        uint32_t comps;
+        bool installToAll, launch;
+        std::string extensions;
+    } cases[] = {
+        {"setup.exe", DefaultDest(), 0x7FFFFFFFu, true, true, "B"},
+        {"setup.exe /DIR=E:\\Orv /COMPONENTS=spell,clips", "E:\\Orv", 0x7FFFFFD3u, true, true, "B"},
+        {"setup.exe -dC:\\Minus /DIR=E:\\Orv", "E:\\Orv", 0x7FFFFFFFu, true, true, "B"},
+        {"setup.exe /COMPONENTS= /CURRENTUSER /ASSOC=", DefaultDest(), 0x7FFFFFC1u, false, true, ""},
+        {"setup.exe /S", DefaultDest(), 0x7FFFFFFFu, true, false, "B"},  // silent: no launch unless asked
+        {"setup.exe /S /LAUNCH /ASSOC=CA", DefaultDest(), 0x7FFFFFFFu, true, true, "AC"},
+    };
+    for (const Case& c : cases) {
+        TSetupState state;
+        LoadSettings(state, c.line);
+        ApplyCommandLine(state, ParseCommandLine(c.line).Switches);
+        EXPECT_EQ(c.dest, state.Options.DestDir) << c.line;
+        EXPECT_EQ(c.comps, state.Options.Comps) << c.line;
+        EXPECT_EQ(c.installToAll, state.InstallToAll) << c.line;
+        EXPECT_EQ(c.launch, state.Launch) << c.line;
+        EXPECT_EQ(c.extensions, state.Options.Extensions) << c.line;
+        ASSERT_EQ(6u, state.ItemStates.size()) << c.line;
+        EXPECT_EQ(csGrayed, state.ItemStates[0]) << c.line;
+        for (int i = 1; i < 6; ++i)
+            EXPECT_EQ((c.comps >> i) & 1 ? csChecked : csUnchecked, state.ItemStates[i]) << c.line << " item " << i;
+    }
+}
+
+}  // namespace
+}  // namespace orv

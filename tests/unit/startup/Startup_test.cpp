@@ -49,6 +49,21 @@ TEST(Startup, DamagedArchiveShowsTheErrorBoxAndExitsWithOne) {
     EXPECT_EQ(1u, RunAndAnswerBox(DamagedSetupCopy(dir, "damaged.exe", 1000), "Exception EArchiveDamaged"));
 }
 
+// A silent run says the same through its exit code alone: no box, no window at all.
+DWORD RunSilentWithoutAWindow(const std::string& exe) {
+    ChildProcess setup(exe, "/S");
+    EXPECT_TRUE(setup.Started());
+    bool window = false;
+    for (int i = 0; i < 3000 && !setup.Wait(20); ++i) window = window || test::WaitForProcessWindow(setup.Id(), "", 0);
+    EXPECT_FALSE(window) << exe;
+    return setup.ExitCode();
+}
+
+TEST(Startup, SilentRunWithADamagedArchiveExitsWithSix) {
+    ScratchFolder dir("startup");
+    EXPECT_EQ(6u, RunSilentWithoutAWindow(DamagedSetupCopy(dir, "damaged-silent.exe", 1000)));
+}
+
 TEST(Startup, OldSystemIsRefusedBeforeAnythingLoads) {
     ScratchFolder dir("startup");
     const std::string exe = dir / "OldSystemSetup.exe";
@@ -60,6 +75,7 @@ TEST(Startup, OldSystemIsRefusedBeforeAnythingLoads) {
     ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("nt40"), 5);
     ::RegCloseKey(key);
     EXPECT_EQ(0u, RunAndAnswerBox(exe, "This program requires Windows 2000 or later."));
+    EXPECT_EQ(8u, RunSilentWithoutAWindow(exe));
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\OldSystemSetup.exe");
 }
 

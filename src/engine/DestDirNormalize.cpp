@@ -1,5 +1,5 @@
 // The destination text as typed or given with -d, made usable as a folder.
-#include "wizard/DestDirNormalize.h"
+#include "engine/DestDirNormalize.h"
 
 #include "common/PathText.h"
 

@@ -1,5 +1,5 @@
 // The destination text made usable: trimming, the drive, "Orvanel" after a root.
-#include "wizard/DestDirNormalize.h"
+#include "engine/DestDirNormalize.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,96 @@
+// Taking the destination and checking it: drive, folder and disk space.
+#include "engine/Destination.h"
+
+#include "common/InstUtils.h"
+#include "common/Owners.h"
+#include "engine/FileSelection.h"
+#include "engine/ResConst.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+namespace orv {
+
+std::string ProgramFilesFolder() {
+    std::string pf = GetSpecialFolder(CSIDL_PROGRAM_FILES);
+    return pf.empty() ? std::string("c:\\") : pf;
+}
+
+bool HasDriveLetter(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':' && ::IsCharAlphaA(path[0]);
+}
+
+std::string FreeSpaceRoot(const std::string& destination) {
+    if (destination.size() >= 2 && destination[1] == ':') return destination.substr(0, 2);
+    if (destination.compare(0, 2, "\\\\") != 0) return std::string();
+    const std::string::size_type serverEnd = destination.find('\\', 2);
+    if (serverEnd == std::string::npos || serverEnd == 2) return std::string();
+    const std::string::size_type shareEnd = destination.find('\\', serverEnd + 1);
+    std::string root = destination.substr(0, shareEnd);
+    if (root.size() <= serverEnd + 1) return std::string();  // no share name
+    return root + "\\";
+}
+
+bool QueryFreeSpace(const std::string& destination, int64_t& available) {
+    available = 0;
+    const std::string root = FreeSpaceRoot(destination);
+    if (root.empty()) return false;
+    // A drive with no medium would otherwise bring up the system's own "no disk" box.
+    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+    auto restore = MakeScopeGuard([oldMode] { ::SetErrorMode(oldMode); });
+    ULARGE_INTEGER free = {}, total = {};
+    if (!::GetDiskFreeSpaceExA(root.c_str(), &free, &total, nullptr)) return false;
+    available = static_cast<int64_t>(free.QuadPart);
+    return true;
+}
+
+int64_t RequiredSpace(const std::vector<uint8_t>& states, const std::vector<int32_t>& sizes) {
+    int64_t required = 0;
+    for (size_t i = 0; i < states.size() && i < sizes.size(); ++i)
+        if (states[i] != csUnchecked) required += sizes[i];
+    return required;
+}
+
+std::vector<int32_t> ItemSizes(const TAttachedFiles& files, const TSetupState& state) {
+    std::vector<int32_t> sizes;
+    for (uint8_t c : state.ItemComponents)
+        sizes.push_back(c < ComponentCount ? ComponentSize(files, state, ComponentFiles[c]) : 0);
+    return sizes;
+}
+
+TDestProblem CheckDestinationPath(const std::string& destination) {
+    std::string root = FreeSpaceRoot(destination);
+    if (root.empty()) return TDestProblem::NoDrive;
+    AddBackslash(root);
+    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+    auto restore = MakeScopeGuard([oldMode] { ::SetErrorMode(oldMode); });
+    const UINT type = ::GetDriveTypeA(root.c_str());
+    if (type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR) return TDestProblem::NoDrive;
+    // The folder itself, or any folder on the way to it, must not be a file.
+    std::string path = destination;
+    while (path.size() > root.size()) {
+        if (FileExists(path)) return TDestProblem::NotAFolder;
+        const std::string parent = FolderPart(path);
+        if (parent.size() >= path.size()) break;
+        path = parent;
+        if (LastChar(path) == '\\') DropLastChar(path);
+    }
+    return TDestProblem::None;
+}
+
+TDestProblem ProbeDestinationFolder(const std::string& destination) {
+    std::vector<std::string> missing;  // deepest first
+    for (std::string path = destination; !path.empty() && !FolderExists(path);) {
+        missing.push_back(path);
+        std::string parent = FolderPart(path);
+        if (LastChar(parent) == '\\') DropLastChar(parent);
+        if (parent.size() >= path.size() || LastChar(parent) == ':') break;
+        path = parent;
+    }
+    ForceFolders(destination);
+    const bool made = FolderExists(destination);
+    for (const std::string& folder : missing) ::RemoveDirectoryA(folder.c_str());
+    return made ? TDestProblem::None : TDestProblem::CannotCreate;
+}
+
+}  // namespace orv
