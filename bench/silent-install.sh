@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Times a whole silent install of the sample payload under Wine, paired against a silent
+# NSIS (zlib) install of the same payload: alternating runs into fresh folders, the median
+# of each and the median ratio. Nothing here fails a build.
+# Usage: bench/silent-install.sh [BUILD_DIR] [PAIRS]   (results: BUILD_DIR/bench/silent-install.md)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+pairs=${2:-20}
+need=()
+command -v hyperfine >/dev/null || need+=(hyperfine)
+command -v makensis >/dev/null || need+=(nsis)
+if [ ${#need[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+cmake --build "$build" --target orvsetup >/dev/null
+out=$build/bench; mkdir -p "$out"
+
+[ -f "$build/wine-test-env.sh" ] || "$root/tests/wine/prefix-setup.sh" "$build" >/dev/null
+. "$build/wine-test-env.sh"
+makensis -V1 -DPAYLOAD="$build/resources/payload" -DOUTFILE="$out/nsis-setup.exe" "$root/bench/orvanel-nsis.nsi"
+
+setup=$build/src/startup/OrvanelSetup.exe
+nsis=$out/nsis-setup.exe
+drive_c=$WINEPREFIX/drive_c
+orv_dest='C:\bench-orvanel\Orvanel'
+nsis_dest='C:\bench-nsis\Orvanel'
+# Fresh for every run: the destination and, for the Orvanel setup, its shared data folder.
+orv_fresh="$drive_c/bench-orvanel:$drive_c/ProgramData/Orvanel"
+nsis_fresh="$drive_c/bench-nsis"
+orv_cmd="$WINE '$setup' /S '/DIR=$orv_dest'"
+nsis_cmd="$WINE '$nsis' /S '/D=$nsis_dest'"
+
+echo "== Whole silent install, paired and alternating ($pairs pairs)"
+python3 "$root/bench/paired.py" "$pairs" "$out/silent-install.md" \
+  "Orvanel setup /S" "$orv_fresh" "$orv_cmd" "NSIS zlib /S" "$nsis_fresh" "$nsis_cmd"
+
+echo "== The same two with hyperfine (not paired: all runs of one, then the other)"
+hyperfine --warmup 1 --runs 10 --export-markdown "$out/silent-install-hyperfine.md" \
+  --prepare "rm -rf '$drive_c/bench-orvanel' '$drive_c/ProgramData/Orvanel' '$drive_c/bench-nsis'; while pgrep -f 'orv\\.exe' >/dev/null; do sleep 0.05; done" \
+  -n "Orvanel setup /S" "$orv_cmd" -n "NSIS zlib /S" "$nsis_cmd"
