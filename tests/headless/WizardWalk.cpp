@@ -131,6 +131,9 @@ bool Walk::WaitForWizard() {
     const DWORD start = ::GetTickCount();
     while (!wizard_.WaitForWindow(200)) {
         if (HWND message = SetupMessage()) {
+            // The wizard can show between the look for it and the look for a message; then the
+            // "message" is the wizard itself.
+            if (wizard_.WaitForWindow(0) && message == wizard_.Window()) break;
             MeetMessage(message);
             return false;
         }
