@@ -118,9 +118,14 @@ public:
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
-        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-            process_.reset(pi.hProcess);
-            UniqueHandle thread(pi.hThread);
+        // A program just written can still be busy for a moment under Wine: a start is retried.
+        for (int attempt = 0; attempt < 5 && !process_; ++attempt) {
+            if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+                process_.reset(pi.hProcess);
+                UniqueHandle thread(pi.hThread);
+            } else {
+                ::Sleep(200);
+            }
         }
     }
     bool Started() const { return process_.valid(); }
