@@ -3,6 +3,7 @@
 #include "common/Owners.h"
 
 #include <memory>
+#include <vector>
 
 namespace orv {
 
@@ -21,34 +22,38 @@ std::unique_ptr<std::vector<std::string>>& FolderStack() {
     return stack;
 }
 
+// Wide names as the A functions make them; no NUL is kept inside.
+using WideName = std::vector<wchar_t>;
+
 // The ANSI file-name conversion of the system's own A functions, refused (empty) where they
 // refuse a name: longer than MAX_PATH characters.
-std::wstring FileNameToWide(const std::string& name) {
+WideName FileNameToWide(const std::string& name) {
     const UINT codePage = ::AreFileApisANSI() ? CP_ACP : CP_OEMCP;
     const int n = ::MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    if (n <= 0 || n > MAX_PATH) return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), &wide[0], n);
+    if (n <= 0 || n > MAX_PATH) return WideName();
+    WideName wide(static_cast<size_t>(n));
+    ::MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
     return wide;
 }
 
-std::string WideToFileName(const std::wstring& wide) {
+std::string WideToFileName(const WideName& wide) {
     const UINT codePage = ::AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-    const int n =
-        ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int size = static_cast<int>(wide.size());
+    const int n = ::WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     if (n <= 0) return std::string();
     std::string name(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &name[0], n, nullptr, nullptr);
+    ::WideCharToMultiByte(codePage, 0, wide.data(), size, &name[0], n, nullptr, nullptr);
     return name;
 }
 
 // The path the system makes of a name (full, "." and ".." resolved); empty on failure.
-std::wstring FullPathName(const std::wstring& name) {
-    std::wstring full(MAX_PATH + 1, L'\0');
-    DWORD n = ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+WideName FullPathName(WideName name) {
+    name.push_back(L'\0');
+    WideName full(MAX_PATH + 1);
+    DWORD n = ::GetFullPathNameW(name.data(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (n >= full.size()) {
         full.assign(n, L'\0');
-        n = ::GetFullPathNameW(name.c_str(), n, &full[0], nullptr);
+        n = ::GetFullPathNameW(name.data(), n, full.data(), nullptr);
     }
     full.resize(n < full.size() ? n : 0);
     return full;
@@ -98,11 +103,12 @@ bool FolderExists(const std::string& path) {
     AddBackslash(p);
     // The system keeps "\\?\" and "\\.\" names as the plain path they stand for.
     if (p.compare(0, 4, "\\\\?\\") == 0 || p.compare(0, 4, "\\\\.\\") == 0) return false;
-    const std::wstring wide = FileNameToWide(p);
+    WideName wide = FileNameToWide(p);
     if (wide.empty()) return false;
-    const std::wstring full = FullPathName(wide);
+    const WideName full = FullPathName(wide);
     if (full.empty() || !SameTextNoCase(WideToFileName(full), p)) return false;
-    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    wide.push_back(L'\0');
+    const DWORD attributes = ::GetFileAttributesW(wide.data());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
