@@ -40,11 +40,13 @@ function(orv_layer name)
 endfunction()
 
 # orv_embed_resources(TARGET): gives an executable the setup's resources (icon, bitmaps,
-# manifest, version information and the packed archive), rebuilt when the archive changes.
+# manifest, version information and the packed archive), rebuilt when the archive or the
+# artwork changes; the archive and the compressed artwork are made before the resources.
 function(orv_embed_resources target)
   target_sources(${target} PRIVATE ${ORV_SETUP_RC})
   file(GLOB artwork CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*.bmp
        ${PROJECT_SOURCE_DIR}/resources/*.ico ${PROJECT_SOURCE_DIR}/resources/*.manifest)
-  set_source_files_properties(${ORV_SETUP_RC} PROPERTIES OBJECT_DEPENDS "${ORV_PAYLOAD_ARCHIVE};${artwork}")
-  add_dependencies(${target} orv_payload_archive)
+  set_source_files_properties(${ORV_SETUP_RC} PROPERTIES
+    OBJECT_DEPENDS "${ORV_PAYLOAD_ARCHIVE};${ORV_COMPRESSED_ARTWORK};${artwork}")
+  add_dependencies(${target} orv_payload_archive orv_compressed_artwork)
 endfunction()

@@ -1,6 +1,8 @@
 // Loading the artwork, reading its pixels, and making and drawing the smoothly scaled pictures.
 #include "ui/ScaledPicture.h"
 
+#include "ui/CompressedBitmap.h"
+
 namespace orv::ui {
 
 namespace {
@@ -23,6 +25,8 @@ std::string LargeArtworkName(const std::string& name) {
 }
 
 UniqueHBitmap LoadBitmapResourceDib(const char* name) {
+    // The large artwork is kept compressed; the pictures of 100 % are plain BITMAP resources.
+    if (UniqueHBitmap packed = LoadCompressedBitmapResource(name)) return packed;
     return UniqueHBitmap(
         static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }

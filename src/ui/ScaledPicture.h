@@ -14,7 +14,8 @@ namespace orv::ui {
 // The name under which the artwork of a bitmap resource is kept at twice its size.
 std::string LargeArtworkName(const std::string& name);
 
-// LoadImageA of the program's own bitmap resource as a DIB section; empty when missing.
+// The program's own bitmap resource of that name as a DIB section, from its compressed form
+// when it is kept so, else by LoadImageA; empty when missing.
 UniqueHBitmap LoadBitmapResourceDib(const char* name);
 
 // Size of a bitmap; 0 x 0 for none.

@@ -6,11 +6,6 @@
 
 namespace orv {
 
-UniqueHBitmap LoadBitmapResource(const char* name) {
-    return UniqueHBitmap(
-        static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-}
-
 SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP bm = {};
     if (!bitmap || !::GetObjectA(bitmap, sizeof bm, &bm)) return SIZE{0, 0};
@@ -59,8 +54,8 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
 }
 
 void TListPicture::Load(const char* name) {
-    bitmap_ = LoadBitmapResource(name);
-    large_ = LoadBitmapResource(ui::LargeArtworkName(name).c_str());
+    bitmap_ = ui::LoadBitmapResourceDib(name);
+    large_ = ui::LoadBitmapResourceDib(ui::LargeArtworkName(name).c_str());
     SetDpi(dpi_);
 }
 

@@ -7,9 +7,6 @@
 
 namespace orv {
 
-// The bitmap resource of the program's own module; empty when it is missing.
-UniqueHBitmap LoadBitmapResource(const char* name);
-
 // Size of a bitmap; 0 x 0 for none.
 SIZE BitmapSize(HBITMAP bitmap);
 

@@ -1,16 +1,27 @@
-// Paths of the build's outputs, from ORV_BUILD_DIR that ctest sets for every test.
+// Paths of the build's outputs and sources, from ORV_BUILD_DIR and ORV_SOURCE_DIR that ctest sets.
 #include "support/BuildTree.h"
 
 #include "support/Scratch.h"
 
 namespace orv::test {
 
-std::string BuildTreePath(const std::string& relative) {
-    std::string unixPath = EnvVar("ORV_BUILD_DIR") + "/" + relative;
+namespace {
+
+std::string WindowsPath(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
+}
+
+}  // namespace
+
+std::string BuildTreePath(const std::string& relative) {
+    return WindowsPath(EnvVar("ORV_BUILD_DIR") + "/" + relative);
+}
+
+std::string SourceTreePath(const std::string& relative) {
+    return WindowsPath(EnvVar("ORV_SOURCE_DIR") + "/" + relative);
 }
 
 std::string SetupExePath() {

@@ -9,6 +9,9 @@ namespace orv::test {
 // Windows path (the build tree is reached through Wine's Z: drive).
 std::string BuildTreePath(const std::string& relative);
 
+// The same for a path inside the source tree (ORV_SOURCE_DIR, also set by ctest).
+std::string SourceTreePath(const std::string& relative);
+
 // The setup executable and the packed archive it embeds.
 std::string SetupExePath();
 std::string PayloadArchivePath();

@@ -5,6 +5,7 @@
 #include "TestParentWindow.h"
 #include "common/InstUtils.h"
 #include "support/Scratch.h"
+#include "ui/ScaledPicture.h"
 #include "wizard/ListBitmaps.h"
 
 #include <gtest/gtest.h>
@@ -179,7 +180,7 @@ struct MemoryDC {
 
 TEST(ListBitmaps, PicturesAreDrawnWithTheirBottomLeftColourLeftOut) {
     for (const char* name : {"FIXEDDRIVE", "REMOVABLEDRIVE", "OPENFOLDER", "CLOSEDFOLDER"}) {
-        UniqueHBitmap picture = LoadBitmapResource(name);
+        UniqueHBitmap picture = ui::LoadBitmapResourceDib(name);
         ASSERT_TRUE(picture) << name;
         const SIZE size = BitmapSize(picture.get());
         WindowDC screen(nullptr);
