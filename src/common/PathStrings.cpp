@@ -13,8 +13,28 @@ static std::string UpperAnsi(const std::string& s) {
     return std::string(buf.begin(), buf.end());
 }
 
+// Plain ASCII is upper-cased alike in every code page, and a DBCS character always starts
+// with a byte above 0x7F. So up to the first such byte the texts are compared here, without
+// asking the system to convert them; from there on the system's conversion decides.
+enum class TAsciiVerdict { Same, Different, Undecided };
+
+static TAsciiVerdict CompareAsciiNoCase(const std::string& a, const std::string& b) {
+    for (size_t i = 0; i < a.size(); ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]);
+        const unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 0x80 || y >= 0x80) return TAsciiVerdict::Undecided;
+        if (x == y) continue;
+        const unsigned char lower = static_cast<unsigned char>(x | 0x20);
+        if (lower != (y | 0x20) || lower < 'a' || lower > 'z') return TAsciiVerdict::Different;
+    }
+    return TAsciiVerdict::Same;
+}
+
 bool SameTextNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && UpperAnsi(a) == UpperAnsi(b);
+    if (a.size() != b.size()) return false;
+    const TAsciiVerdict verdict = CompareAsciiNoCase(a, b);
+    if (verdict != TAsciiVerdict::Undecided) return verdict == TAsciiVerdict::Same;
+    return UpperAnsi(a) == UpperAnsi(b);
 }
 
 int CompareTextLocale(const std::string& a, const std::string& b) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 namespace orv {
 namespace {
 
@@ -132,6 +134,28 @@ TEST(PathStrings, ComparisonsIgnoreCase) {
     EXPECT_TRUE(SameTextLocale("File Copy: C:\\A", "file copy: c:\\a"));
     EXPECT_LT(CompareTextLocale("a", "B"), 0);
     EXPECT_GT(CompareTextLocale("b", "A"), 0);
+}
+
+// The comparison answers plain ASCII itself; it must agree with the system's upper-casing
+// for every byte, before, after and beside a byte it leaves to the system.
+TEST(PathStrings, NoCaseComparisonAgreesWithTheSystemForEveryByte) {
+    auto systemSame = [](std::string a, std::string b) {
+        ::CharUpperBuffA(&a[0], static_cast<DWORD>(a.size()));
+        ::CharUpperBuffA(&b[0], static_cast<DWORD>(b.size()));
+        return a == b;
+    };
+    int disagreements = 0;
+    for (int x = 1; x < 256; ++x) {
+        for (int y = 1; y < 256; ++y) {
+            const char cx = static_cast<char>(x), cy = static_cast<char>(y);
+            const std::string pairs[][2] = {{std::string("ab") + cx, std::string("AB") + cy},
+                                            {std::string(1, cx) + "z", std::string(1, cy) + "Z"},
+                                            {std::string(1, cx) + "a", std::string(1, cx) + "?"}};
+            for (const auto& p : pairs)
+                if (SameTextNoCase(p[0], p[1]) != systemSame(p[0], p[1])) ++disagreements;
+        }
+    }
+    EXPECT_EQ(0, disagreements);
 }
 
 TEST(PathStrings, SplitLinesAcceptsEveryLineEnd) {
