@@ -60,11 +60,15 @@ rc=$?
 cat "$out"
 [ $rc -eq 0 ] || fail "run-setup ended with $rc"
 check_report "$dest"
-[ "$(field 'Pages pictured')" = 8 ] || fail "pages pictured: $(field 'Pages pictured')"
+# The Installing page shows only while the copy runs; a copy quicker than a picture leaves
+# the seven pages that wait for the user.
+pictured=$(field 'Pages pictured')
+[ "$pictured" = 8 ] || [ "$pictured" = 7 ] || fail "pages pictured: $pictured"
 
 # Every page pictured once it had painted: not one colour (a black screen, a bare frame).
 for page in 0-welcome 1-license 2-destination 3-components 4-ready 5-installing 6-associate 7-finish; do
   shot=$pictures/$page.png
+  [ "$page" = 5-installing ] && [ "$pictured" = 7 ] && continue
   if [ ! -f "$shot" ]; then
     fail "no picture $shot"
     continue
