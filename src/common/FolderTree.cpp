@@ -17,7 +17,7 @@ void ForceFolders(const std::string& path, TKnownFolders* known) {
     if (LastChar(t) == '\\') DropLastChar(t);
     std::string parent = FolderPart(t);
     if (parent.size() < path.size()) ForceFolders(parent, known);
-    ::CreateDirectoryA(path.c_str(), nullptr);
+    if (::CreateDirectoryA(path.c_str(), nullptr) && known) known->AddMade(path);
     AddLogLine("Made Dir: " + path);
 }
 

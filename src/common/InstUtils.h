@@ -66,16 +66,23 @@ int64_t RoundUpToCluster(const std::string& folder, int32_t size);
 // The same with a cluster size already measured (GetClusterSize's, never 0).
 int64_t RoundUpToClusterSize(int64_t clusterSize, int32_t size);
 
-// Folders one copy has seen exist, so that the copy asks the system about each only once.
-// The copy forgets them all before it tries again after an error.
+// Folders one copy has seen exist, so that the copy asks the system about each only once,
+// and the folders it made itself, which hold nothing but what it wrote there. The copy
+// forgets them all before it tries again after an error.
 class TKnownFolders {
 public:
     bool Contains(const std::string& folder) const { return folders_.count(folder) != 0; }
     void Add(const std::string& folder) { folders_.insert(folder); }
-    void Clear() { folders_.clear(); }
+    bool MadeHere(const std::string& folder) const { return made_.count(folder) != 0; }
+    void AddMade(const std::string& folder) { made_.insert(folder); }
+    void Clear() {
+        folders_.clear();
+        made_.clear();
+    }
 
 private:
     std::unordered_set<std::string> folders_;
+    std::unordered_set<std::string> made_;
 };
 
 // ---- Folder creation and deletion, whole-file writes. Failures are ignored.

@@ -17,10 +17,14 @@ namespace {
 // the file could not be created or not all of its bytes were stored (a full disk).
 bool WriteEntryOnce(const TAttachedFile& entry, const uint8_t* bytes, const std::string& destination,
                     TKnownFolders* knownFolders) {
-    ForceFolders(FolderPart(destination), knownFolders);
+    const std::string folder = FolderPart(destination);
+    ForceFolders(folder, knownFolders);
     // Windows refuses CREATE_ALWAYS over a read-only, hidden or system file. Wine run by
-    // root writes through the permission bits, so the same rule is applied here.
-    const DWORD attributes = ::GetFileAttributesA(destination.c_str());
+    // root writes through the permission bits, so the same rule is applied here, except in
+    // a folder this copy made: what is there it wrote itself, as a normal file. (Looking
+    // for a file that is not there costs Wine a read of the whole folder.)
+    const DWORD attributes = knownFolders && knownFolders->MadeHere(folder) ? INVALID_FILE_ATTRIBUTES
+                                                                            : ::GetFileAttributesA(destination.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
         ::SetLastError(ERROR_ACCESS_DENIED);

@@ -129,12 +129,15 @@ TEST(Folders, ForceFoldersTakesAKnownFolderAsFoundUntilTheListIsCleared) {
     const std::string folder = tmp / "a\\b\\";
     ForceFolders(folder, &known);  // made here, not yet seen to exist
     EXPECT_FALSE(known.Contains(folder));
+    EXPECT_TRUE(known.MadeHere(folder) && known.MadeHere(tmp / "a\\"));
+    EXPECT_FALSE(known.MadeHere(tmp / ""));  // found, not made
     ForceFolders(folder, &known);
     EXPECT_TRUE(known.Contains(folder));
     ::RemoveDirectoryA(folder.c_str());
     ForceFolders(folder, &known);  // not asked again
     EXPECT_FALSE(FolderExists(folder));
     known.Clear();
+    EXPECT_FALSE(known.MadeHere(folder));
     ForceFolders(folder, &known);
     EXPECT_TRUE(FolderExists(folder));
     EXPECT_EQ(std::vector<std::string>({"Made Dir: " + tmp / "a\\", "Made Dir: " + folder}), InstallLogLines());
