@@ -93,7 +93,15 @@ bool IsDestinationTooLong(const std::string& destination) {
 }
 
 bool IsPortableInstall(const TSetupState& state) {
+    if (!state.PortableDecisionFor.empty() && state.PortableDecisionFor == state.Options.DestDir)
+        return state.PortableDecision;
     return IsExternalDrive(state.Options.DestDir);
+}
+
+void FixPortableDecision(TSetupState& state) {
+    state.PortableDecisionFor.clear();
+    state.PortableDecision = IsExternalDrive(state.Options.DestDir);
+    state.PortableDecisionFor = state.Options.DestDir;
 }
 
 std::string SharedDataFolderName(const TSetupState& state) {

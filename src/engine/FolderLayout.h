@@ -28,8 +28,13 @@ constexpr size_t MaxDestinationLength = MAX_PATH - 12 - 1;
 // True when the destination (without a final backslash) is longer than the system can make
 // a folder of; such a destination is refused, never cut short.
 bool IsDestinationTooLong(const std::string& destination);
-// True when the destination lies on a removable or externally attached drive.
+// True when the destination lies on a removable or externally attached drive. Once the
+// install has started, the answer settled then (for the same destination).
 bool IsPortableInstall(const TSetupState& state);
+// Settles the answer for the install that starts now: the plan, the copy and the saving
+// then all treat the drive alike, and the drive's device is asked once rather than for
+// every data folder.
+void FixPortableDecision(TSetupState& state);
 // True when the drive that holds the path is removable or externally attached.
 bool IsExternalDrive(const std::string& path);
 

@@ -1,6 +1,7 @@
 // Starting an install: the step every front end takes once the choices are final.
 #include "engine/InstallStart.h"
 
+#include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
 #include "engine/InstallPlan.h"
 
@@ -18,6 +19,7 @@ uint8_t ChosenFromItems(const TSetupState& state) {
 }
 
 void BeginInstall(TAttachedFiles& files, TSetupState& state) {
+    FixPortableDecision(state);
     StartInstallLog(state);
     InstallStarted = true;
     state.ChosenComponents = ChosenFromItems(state);

@@ -42,6 +42,11 @@ struct TSetupState {
 
     TDateTime InstallStamp = 0;  // set by the plan of a non-portable install
     bool InstallStampSet = false;
+
+    // Whether the install is portable, settled when it starts for the destination it starts
+    // with (FixPortableDecision); empty PortableDecisionFor: not settled.
+    std::string PortableDecisionFor;
+    bool PortableDecision = false;
 };
 
 }  // namespace orv

@@ -132,6 +132,19 @@ TEST_F(DataFolderTest, PortableKindsAllLieInTheDestination) {
     EXPECT_FALSE(FolderExists(test::SharedTree()));
 }
 
+TEST_F(DataFolderTest, TheAnswerSettledAtTheStartHoldsForItsDestinationOnly) {
+    DriveFolder removable('R', "sd");
+    DriveFolder fixed('E', "sd");
+    TSetupState s;
+    s.Options.DestDir = removable / "Orvanel";
+    FixPortableDecision(s);
+    EXPECT_TRUE(IsPortableInstall(s));
+    s.Options.DestDir = fixed / "Orvanel";  // another destination is asked about afresh
+    EXPECT_FALSE(IsPortableInstall(s));
+    FixPortableDecision(s);
+    EXPECT_FALSE(IsPortableInstall(s));
+}
+
 TEST_F(DataFolderTest, NormalKindsLieBelowTheMachineDataFolderAndLogEachNewLevelOnce) {
     DriveFolder drive('E', "nf");
     TSetupState s;
