@@ -20,19 +20,12 @@
 namespace orv::e2e {
 namespace {
 
-// The files below a folder with their sizes, names relative to the folder.
-void ListFiles(const std::string& folder, const std::string& prefix, std::map<std::string, size_t>& files) {
-    WIN32_FIND_DATAA found;
-    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!find) return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListFiles(folder + "\\" + name, prefix + name + "\\", files);
-        else
-            files[prefix + name] = found.nFileSizeLow;
-    } while (::FindNextFileA(find.get(), &found));
+// The files below a folder with their sizes.
+std::map<std::string, size_t> ListFiles(const std::string& folder) {
+    std::map<std::string, size_t> files;
+    test::ForEachFileBelow(
+        folder, [&](const std::string& path, const WIN32_FIND_DATAA& found) { files[path] = found.nFileSizeLow; });
+    return files;
 }
 
 // Quits through Cancel, the close box or Esc, checks that the closing question shows,
@@ -121,11 +114,9 @@ TEST_F(Quit, DuringTheCopyNoGoesOnThenAbortOnTheAssociationPage) {
     EXPECT_EQ(WizardPageTitles[5], wizard.PageTitle());
     EXPECT_EQ(0u, WizardDriver::DialogText(question).find(QuitQuestionStart));
     WizardDriver::DialogScreenshot(question, "quit-5-question");
-    std::map<std::string, size_t> held, later;
-    ListFiles(dest_, "", held);
+    const std::map<std::string, size_t> held = ListFiles(dest_);
     ::Sleep(300);
-    ListFiles(dest_, "", later);
-    EXPECT_EQ(held, later) << "the copy must wait while the question is open";
+    EXPECT_EQ(held, ListFiles(dest_)) << "the copy must wait while the question is open";
     EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&No"));
     ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[6], 60000));
     wizard.Screenshot("quit-6");

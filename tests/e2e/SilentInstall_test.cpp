@@ -54,21 +54,11 @@ struct InstallSnapshot {
 };
 
 void AddTree(InstallSnapshot& snap, const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!find) return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = folder + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            AddTree(snap, path);
-            continue;
-        }
+    test::ForEachFileBelow(folder, [&](const std::string& path, const WIN32_FIND_DATAA&) {
         std::string key = path;
         ::CharUpperBuffA(&key[0], static_cast<DWORD>(key.size()));
         snap.Files[key] = {test::ReadFileBytes(path), FileModifiedTime(path)};
-    } while (::FindNextFileA(find.get(), &found));
+    });
 }
 
 InstallSnapshot TakeSnapshot(const std::string& dest, const std::string& startLog) {

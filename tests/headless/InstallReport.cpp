@@ -4,7 +4,7 @@
 #include "WizardDriver.h"
 
 #include "common/InstUtils.h"
-#include "common/Owners.h"
+#include "support/Scratch.h"
 
 #include <shlobj.h>
 
@@ -16,19 +16,10 @@ namespace {
 
 // Every file below the folder, in all its sub-folders.
 void CountFolderFiles(const std::string& folder, InstallReport& report) {
-    WIN32_FIND_DATAA found;
-    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!find) return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CountFolderFiles(folder + "\\" + name, report);
-            continue;
-        }
+    test::ForEachFileBelow(folder, [&](const std::string&, const WIN32_FIND_DATAA& found) {
         ++report.FileCount;
         report.TotalBytes += (static_cast<int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    } while (::FindNextFileA(find.get(), &found));
+    });
 }
 
 std::string Optional(const std::string& value) {

@@ -58,6 +58,21 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     if (f) ::WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+void ForEachFileBelow(const std::string& folder, const FileVisitor& visit) {
+    WIN32_FIND_DATAA found;
+    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string path = folder + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ForEachFileBelow(path, visit);
+        else
+            visit(path, found);
+    } while (::FindNextFileA(find.get(), &found));
+}
+
 std::string EnvVar(const char* name) {
     char buf[32768];
     DWORD n = ::GetEnvironmentVariableA(name, buf, sizeof(buf));

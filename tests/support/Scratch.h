@@ -1,6 +1,9 @@
 // Scratch folders and files for tests that work on the real file system under Wine.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
 namespace orv::test {
@@ -23,6 +26,10 @@ private:
 // Whole-file helpers for checks.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Calls visit with the path and the find data of every file below the folder, in all its
+// sub-folders (folders themselves are not visited).
+using FileVisitor = std::function<void(const std::string& path, const WIN32_FIND_DATAA& found)>;
+void ForEachFileBelow(const std::string& folder, const FileVisitor& visit);
 // The environment variable's value, or "" when unset.
 std::string EnvVar(const char* name);
 
