@@ -19,5 +19,7 @@ Section
   WriteRegStr HKLM "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvanel Word Processor (NSIS)" "UninstallString" '"$INSTDIR\orv.exe" -ui'
   CreateShortcut "$SMPROGRAMS\Orvanel Word Processor (NSIS).lnk" "$INSTDIR\orv.exe"
   CreateShortcut "$DESKTOP\Orvanel Word Processor (NSIS).lnk" "$INSTDIR\orv.exe"
-  Exec '"$INSTDIR\orv.exe" -assoc orvx_cod'
+  ; The setup waits for the association run (it starts it with WinExec, which returns once
+  ; the program is idle or gone; this one registers and ends), so NSIS waits as well.
+  ExecWait '"$INSTDIR\orv.exe" -assoc orvx_cod'
 SectionEnd

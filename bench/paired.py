@@ -6,6 +6,7 @@ FOLDERS_* are ':'-separated Linux folders removed before each run; CMD_* is a sh
 Each pair runs both installs, in turns A first and B first, so drift in the machine's load
 falls on both. Reports the median of each and the median of the per-pair ratio A/B.
 """
+import os
 import shutil
 import statistics
 import subprocess
@@ -14,7 +15,7 @@ import time
 
 
 def wait_for_product_exit(timeout=20.0):
-    # The association run is started without waiting; the next run must not overlap it.
+    # A product started by the last run (the launch after the install) must not overlap the next.
     end = time.time() + timeout
     while time.time() < end:
         if subprocess.run(["pgrep", "-f", r"orv\.exe"], stdout=subprocess.DEVNULL).returncode != 0:
@@ -26,6 +27,9 @@ def timed_run(folders, command):
     for folder in folders:
         shutil.rmtree(folder, ignore_errors=True)
     wait_for_product_exit()
+    # The disk writes back what the last run wrote and deleted before this run's clock starts,
+    # so that neither program pays for the other.
+    os.sync()
     start = time.perf_counter()
     result = subprocess.run(command, shell=True)
     elapsed = time.perf_counter() - start
