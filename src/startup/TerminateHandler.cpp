@@ -2,6 +2,7 @@
 // exception's type name, and its demangler and formatted printing would add some 60 KB.
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <typeinfo>
 
 // The library's own macro, known only once one of its headers is in.
@@ -18,6 +19,15 @@ void __verbose_terminate_handler() {
         std::fputs("terminate called after throwing an instance of '", stderr);
         std::fputs(type->name(), stderr);
         std::fputs("'\n", stderr);
+        // The library's handler also says what a standard exception carries.
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            std::fputs("  what():  ", stderr);
+            std::fputs(e.what(), stderr);
+            std::fputs("\n", stderr);
+        } catch (...) {
+        }
     } else {
         std::fputs("terminate called without an active exception\n", stderr);
     }
