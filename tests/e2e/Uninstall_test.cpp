@@ -38,17 +38,13 @@ std::string ToKey(std::string path) {
 // Everything below the folder, the folder itself not included, as lower-case paths
 // (folders end in a backslash).
 void ListTree(const std::string& folder, std::set<std::string>& out) {
-    WIN32_FIND_DATAA fd;
-    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &fd));
-    if (!find) return;
-    do {
-        const std::string name = fd.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string path = folder + "\\" + name;
-        const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        out.insert(ToKey(path + (isFolder ? "\\" : "")));
-        if (isFolder) ListTree(path, out);
-    } while (::FindNextFileA(find.get(), &fd));
+    test::ForEachFileBelow(
+        folder,
+        [&](const std::string& path, const WIN32_FIND_DATAA& fd) {
+            const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            out.insert(ToKey(path + (isFolder ? "\\" : "")));
+        },
+        test::TWalk::FilesAndFolders);
 }
 
 bool KeyExists(HKEY root, const std::string& key) {

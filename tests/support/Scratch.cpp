@@ -58,7 +58,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     if (f) ::WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-void ForEachFileBelow(const std::string& folder, const FileVisitor& visit) {
+void ForEachFileBelow(const std::string& folder, const FileVisitor& visit, TWalk walk) {
     WIN32_FIND_DATAA found;
     UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
     if (!find) return;
@@ -66,10 +66,9 @@ void ForEachFileBelow(const std::string& folder, const FileVisitor& visit) {
         const std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
         const std::string path = folder + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ForEachFileBelow(path, visit);
-        else
-            visit(path, found);
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (!isFolder || walk == TWalk::FilesAndFolders) visit(path, found);
+        if (isFolder) ForEachFileBelow(path, visit, walk);
     } while (::FindNextFileA(find.get(), &found));
 }
 

@@ -27,9 +27,10 @@ private:
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 // Calls visit with the path and the find data of every file below the folder, in all its
-// sub-folders (folders themselves are not visited).
+// sub-folders, and of each sub-folder too (before what it holds) when asked for.
 using FileVisitor = std::function<void(const std::string& path, const WIN32_FIND_DATAA& found)>;
-void ForEachFileBelow(const std::string& folder, const FileVisitor& visit);
+enum class TWalk { Files, FilesAndFolders };
+void ForEachFileBelow(const std::string& folder, const FileVisitor& visit, TWalk walk = TWalk::Files);
 // The environment variable's value, or "" when unset.
 std::string EnvVar(const char* name);
 
