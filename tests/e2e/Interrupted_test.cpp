@@ -46,11 +46,8 @@ TEST_F(Interrupted, ASecondRunAfterAKillDuringTheCopyLeavesConsistentLogs) {
     // The sound scheme is the last file of the plan: held open, it stops the copy with a
     // question after every other file, and the setup is killed there.
     const std::string held = Shared() + "Public\\Basic.asn";
-    ForceFolders(FolderPart(held));
-    test::WriteFileBytes(held, "held by the test");
     {
-        UniqueFile hold(::CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile hold = test::HoldNewFile(held, "held by the test");
         ASSERT_TRUE(hold);
         WizardDriver wizard;
         ASSERT_TRUE(wizard.WalkToReady(dest_));

@@ -59,10 +59,7 @@ TEST_F(Keyboard, EnterOnFinishShowsTheUpdateLogErrorAndStillSaves) {
     ScopedEnvVar log("ORV_START_LOG", startLog_);
     ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
     const std::string updateLog = GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Update.log";
-    ForceFolders(FolderPart(updateLog));
-    test::WriteFileBytes(updateLog, "held by the test\r\n");
-    UniqueFile held(::CreateFileA(updateLog.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile held = test::HoldNewFile(updateLog, "held by the test\r\n");
     ASSERT_TRUE(held);
 
     WizardDriver wizard;

@@ -90,10 +90,7 @@ class HeldFile : public Questions, public ::testing::WithParamInterface<HeldFile
 TEST_P(HeldFile, AbortRetryIgnore) {
     const HeldFileCase& c = GetParam();
     const std::string licence = dest_ + "\\License.txt";
-    ForceFolders(dest_ + "\\");
-    test::WriteFileBytes(licence, "held by the test");
-    UniqueFile held(::CreateFileA(licence.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile held = test::HoldNewFile(licence, "held by the test");
     ASSERT_TRUE(held);
 
     WizardDriver wizard;

@@ -271,10 +271,7 @@ TEST_F(SilentInstall, TooSmallDriveEndsWithFour) {
 // tried again for a few seconds and the install stops; the settings and the log are saved.
 TEST_F(SilentInstall, HeldFileIsTriedAgainThenEndsWithFive) {
     const std::string licence = dest_ + "\\License.txt";
-    ForceFolders(dest_ + "\\");
-    test::WriteFileBytes(licence, "held by the test");
-    UniqueFile held(::CreateFileA(licence.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile held = test::HoldNewFile(licence, "held by the test");
     ASSERT_TRUE(held);
     const SilentRun run = RunSetup("/S /DIR=" + dest_ + " /LOG=" + log_);
     held.reset();

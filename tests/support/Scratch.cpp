@@ -58,6 +58,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     if (f) ::WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+UniqueFile HoldNewFile(const std::string& path, const std::string& bytes) {
+    ForceFolders(FolderPart(path));
+    WriteFileBytes(path, bytes);
+    return UniqueFile(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 void ForEachFileBelow(const std::string& folder, const FileVisitor& visit, TWalk walk) {
     WIN32_FIND_DATAA found;
     UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));

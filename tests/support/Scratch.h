@@ -1,6 +1,8 @@
 // Scratch folders and files for tests that work on the real file system under Wine.
 #pragma once
 
+#include "common/Owners.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -26,6 +28,9 @@ private:
 // Whole-file helpers for checks.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Writes the file (and the folders on its way) and opens it with no sharing, as another
+// program holding it would; the file is let go when the handle goes.
+UniqueFile HoldNewFile(const std::string& path, const std::string& bytes);
 // Calls visit with the path and the find data of every file below the folder, in all its
 // sub-folders, and of each sub-folder too (before what it holds) when asked for.
 using FileVisitor = std::function<void(const std::string& path, const WIN32_FIND_DATAA& found)>;
