@@ -11,11 +11,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 rounds=${2:-31}
-command -v /usr/bin/time >/dev/null || apt-get install -y -qq time >/dev/null
-cmake --build "$build" --target bench_catalogue bench_minimal_writer orvsetup >/dev/null
-out=$build/bench; mkdir -p "$out"
-[ -f "$build/wine-test-env.sh" ] || "$root/tests/wine/prefix-setup.sh" "$build" >/dev/null
-. "$build/wine-test-env.sh"
+. "$root/bench/lib.sh"
+bench_need /usr/bin/time:time strace:strace pgrep:procps
+bench_prepare bench_catalogue bench_minimal_writer orvsetup
 setup=$build/bench/bench_catalogue.exe
 minimal=$build/bench/bench_minimal_writer.exe
 

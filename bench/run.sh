@@ -4,13 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-command -v hyperfine >/dev/null || apt-get install -y -qq hyperfine >/dev/null
-command -v /usr/bin/time >/dev/null || apt-get install -y -qq time >/dev/null
-cmake --build "$build" --target bench_catalogue orvsetup host_tools >/dev/null
-out=$build/bench; mkdir -p "$out"
-
-[ -f "$build/wine-test-env.sh" ] || "$root/tests/wine/prefix-setup.sh" "$build" >/dev/null
-. "$build/wine-test-env.sh"
+. "$root/bench/lib.sh"
+bench_need hyperfine:hyperfine /usr/bin/time:time
+bench_prepare bench_catalogue orvsetup host_tools
 exe=$build/bench/bench_catalogue.exe
 target='C:\benchcopy'
 

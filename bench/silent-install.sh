@@ -8,18 +8,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 pairs=${2:-20}
-need=()
-command -v hyperfine >/dev/null || need+=(hyperfine)
-command -v makensis >/dev/null || need+=(nsis)
-if [ ${#need[@]} -gt 0 ]; then
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
-cmake --build "$build" --target orvsetup >/dev/null
-out=$build/bench; mkdir -p "$out"
-
-[ -f "$build/wine-test-env.sh" ] || "$root/tests/wine/prefix-setup.sh" "$build" >/dev/null
-. "$build/wine-test-env.sh"
+. "$root/bench/lib.sh"
+bench_need hyperfine:hyperfine makensis:nsis pgrep:procps
+bench_prepare orvsetup
 makensis -V1 -DPAYLOAD="$build/resources/payload" -DOUTFILE="$out/nsis-setup.exe" "$root/bench/orvanel-nsis.nsi"
 
 setup=$build/src/startup/OrvanelSetup.exe
