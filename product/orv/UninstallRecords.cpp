@@ -1,6 +1,8 @@
 // Reading Install.log and Update.log for the uninstaller: plain text in, lists of paths out.
 #include "UninstallRecords.h"
 
+#include "common/PathText.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <set>
@@ -107,26 +109,10 @@ void AddFolderChain(PathList& folders, const std::string& file, const std::strin
 
 }  // namespace
 
-std::vector<std::string> SplitLogLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t end = text.find('\0');
-    if (end == std::string::npos) end = text.size();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < end) lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 TInstallRecord ReadInstallLog(const std::string& text) {
     PathList files, folders;
     const std::size_t fileLength = sizeof FileCopyPrefix - 1, dirLength = sizeof MadeDirPrefix - 1;
-    for (const std::string& line : SplitLogLines(text)) {
+    for (const std::string& line : SplitLines(text)) {
         if (StartsWith(line, FileCopyPrefix, fileLength) && line.size() > fileLength)
             files.Add(line.substr(fileLength));
         else if (StartsWith(line, MadeDirPrefix, dirLength) && line.size() > dirLength)
@@ -141,7 +127,7 @@ TInstallRecord ReadInstallLog(const std::string& text) {
 std::vector<std::string> ReadUpdateLog(const std::string& text) {
     PathList files;
     bool belowStamp = false;
-    for (std::string line : SplitLogLines(text)) {
+    for (std::string line : SplitLines(text)) {
         if (!line.empty() && line[0] == '*') {
             belowStamp = true;
             continue;

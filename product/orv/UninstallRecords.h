@@ -7,9 +7,6 @@
 
 namespace orv::uninstall {
 
-// The lines of a text: CR LF, a lone CR and a lone LF end a line; a NUL ends the text.
-std::vector<std::string> SplitLogLines(const std::string& text);
-
 // What Install.log records, in log order, each path once (letter case ignored).
 struct TInstallRecord {
     std::vector<std::string> Files;    // from "File Copy: " lines

@@ -32,12 +32,6 @@ int Message(const std::string& text, UINT type) {
     return ::MessageBoxA(nullptr, text.c_str(), Caption, type | MB_SETFOREGROUND);
 }
 
-std::string ModulePath() {
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length < MAX_PATH ? length : 0);
-}
-
 // A program started through an 8.3 name sees its folder that way; the logs hold long names.
 std::string LongPath(const std::string& path) {
     char buffer[MAX_PATH];
@@ -178,6 +172,12 @@ int RunFirstProcess(const TUninstallArgs& args) {
 }
 
 }  // namespace
+
+std::string ModulePath() {
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : 0);
+}
 
 int RunUninstall(const std::vector<std::string>& arguments) {
     InitShellServices();

@@ -15,6 +15,9 @@ enum : int {
     ucItemsLeft = 4,       // finished, some items left (Uninstall.log says which and why)
 };
 
+// The full path of this program's executable; empty if it does not fit MAX_PATH.
+std::string ModulePath();
+
 // args: the arguments after "-ui".
 int RunUninstall(const std::vector<std::string>& args);
 

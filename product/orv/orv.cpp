@@ -7,17 +7,14 @@
 #include "Uninstaller.h"
 
 #include "common/Owners.h"
+#include "common/ProductInterface.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-const char kTitle[] = "Orvanel Word Processor";
 const char kWindowClass[] = "OrvanelWordProcessorFrame";
-// The setup recognises a running copy by this window property.
-const char kRunningMark[] = "1.x Lumbrisk";
-const char kInternalKey[] = "Software\\Orvanel Word Processor\\Internal";
 const DWORD kVersion = 20006000;
 const UINT_PTR kExitTimer = 1;
 
@@ -39,12 +36,6 @@ void AppendStartLog() {
     WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
-std::string ExecutablePath() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length < MAX_PATH ? length : 0);
-}
-
 bool SetKeyText(HKEY root, const std::string& subkey, const std::string& value) {
     orv::UniqueHKey key;
     if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
@@ -56,7 +47,7 @@ bool SetKeyText(HKEY root, const std::string& subkey, const std::string& value) 
 
 void RegisterProgId() {
     const std::string key = std::string(orv::product::UserClassesKey) + orv::product::DocumentProgId;
-    const std::string exe = ExecutablePath();
+    const std::string exe = orv::uninstall::ModulePath();
     SetKeyText(HKEY_CURRENT_USER, key, "Orvanel Word Processor Document");
     SetKeyText(HKEY_CURRENT_USER, key + "\\DefaultIcon", exe + ",0");
     SetKeyText(HKEY_CURRENT_USER, key + "\\shell\\open\\command", "\"" + exe + "\" \"%1\"");
@@ -82,18 +73,19 @@ void RegisterAssociations(const std::string& selection) {
 
 void RecordLastRunVersion() {
     orv::UniqueHKey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kInternalKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) !=
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, orv::ProductInternalKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS) {
         return;
     }
     const DWORD version = kVersion;
-    RegSetValueExA(key.get(), "LastRunVer", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&version), sizeof version);
+    RegSetValueExA(key.get(), orv::LastRunVerValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&version),
+                   sizeof version);
 }
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CREATE:
-        SetPropA(window, kRunningMark, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
+        SetPropA(window, orv::RunningMarkProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
         CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 0, 0,
                         window, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -105,7 +97,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         if (wparam == kExitTimer) PostMessageA(window, WM_CLOSE, 0, 0);
         return 0;
     case WM_DESTROY:
-        RemovePropA(window, kRunningMark);
+        RemovePropA(window, orv::RunningMarkProperty);
         PostQuitMessage(0);
         return 0;
     default:
@@ -123,7 +115,7 @@ int RunEditor(HINSTANCE instance, int show, const std::string& document) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kWindowClass;
     if (RegisterClassA(&windowClass) == 0) return 1;
-    const std::string caption = document.empty() ? kTitle : document + " - " + kTitle;
+    const std::string caption = document.empty() ? orv::ProductName : document + " - " + orv::ProductName;
     HWND frame = CreateWindowExA(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                  640, 480, nullptr, nullptr, instance, nullptr);
     if (frame == nullptr) return 1;
