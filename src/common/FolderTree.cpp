@@ -28,10 +28,33 @@ TDeleteAs DeleteAsFor(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDeleteAs::Tree : TDeleteAs::File;
 }
 
+namespace {
+
+// Empties a folder known to be a real folder (not a link), then removes it.
+void DeleteFolderContents(const std::string& folder) {
+    std::string f = folder;
+    AddBackslash(f);
+    {
+        WIN32_FIND_DATAA fd;
+        UniqueFind find(::FindFirstFileA((f + "*.*").c_str(), &fd));
+        if (find.valid()) {
+            do {
+                std::string name = fd.cFileName;
+                if (name == "." || name == "..") continue;
+                DeleteEntry(f + name, fd.dwFileAttributes);
+            } while (::FindNextFileA(find.get(), &fd));
+        }
+    }
+    ::RemoveDirectoryA(f.c_str());
+}
+
+}  // namespace
+
 void DeleteEntry(const std::string& path, DWORD attributes) {
     switch (DeleteAsFor(attributes)) {
     case TDeleteAs::Tree:
-        DeleteTree(path);
+        // The find data already says it is no link: no need to ask again.
+        DeleteFolderContents(path);
         break;
     case TDeleteAs::Link:
         // RemoveDirectory and DeleteFile remove a link itself, never its target's contents.
@@ -54,19 +77,7 @@ void DeleteTree(const std::string& folder) {
         ::RemoveDirectoryA(f.c_str());
         return;
     }
-    AddBackslash(f);
-    {
-        WIN32_FIND_DATAA fd;
-        UniqueFind find(::FindFirstFileA((f + "*.*").c_str(), &fd));
-        if (find.valid()) {
-            do {
-                std::string name = fd.cFileName;
-                if (name == "." || name == "..") continue;
-                DeleteEntry(f + name, fd.dwFileAttributes);
-            } while (::FindNextFileA(find.get(), &fd));
-        }
-    }
-    ::RemoveDirectoryA(f.c_str());
+    DeleteFolderContents(f);
 }
 
 void WriteTextFile(const std::string& fileName, const std::string& text) {

@@ -87,18 +87,6 @@ UniqueHFont CreateMessageFont(int dpi) {
     return UniqueHFont(::CreateFontIndirectA(&font));
 }
 
-// Our own layout follows a change of scale; the dialog manager's automatic rescaling of
-// dialogs (per-monitor v2) would stretch it a second time.
-void KeepDialogManagerScalingOff(HWND wnd) {
-    using Fn = BOOL(WINAPI*)(HWND, int, int);
-    HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    auto set =
-        user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
-               : nullptr;
-    const int disableAll = 1;  // DDC_DISABLE_ALL
-    if (set) set(wnd, disableAll, disableAll);
-}
-
 void MoveChild(HWND child, const TLayoutRect& r) {
     ::SetWindowPos(child, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -167,6 +167,19 @@ private:
     CriticalSection& cs_;
 };
 
+// Keeps a drive query (an empty removable drive, a CD drive with no disc) from raising the
+// system's own error box while it lives; the old error mode comes back at its end.
+class CriticalErrorsSilenced {
+public:
+    CriticalErrorsSilenced() noexcept : old_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~CriticalErrorsSilenced() { ::SetErrorMode(old_); }
+    CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
+    CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
+
+private:
+    UINT old_;
+};
+
 // Runs a callable when the scope ends, unless dismissed.
 template <typename F>
 class ScopeGuard {

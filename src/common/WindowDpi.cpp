@@ -47,6 +47,13 @@ RECT WindowRectForClient(const RECT& client, DWORD style, DWORD exStyle, int dpi
     return rc;
 }
 
+void KeepDialogManagerScalingOff(HWND wnd) {
+    using Fn = BOOL(WINAPI*)(HWND, int, int);
+    static const Fn set = Bind<Fn>("user32.dll", "SetDialogDpiChangeBehavior");
+    const int disableAll = 1;  // DDC_DISABLE_ALL
+    if (set) set(wnd, disableAll, disableAll);
+}
+
 TSystemIcon LoadSystemIcon(LPCSTR id, int size) {
     TSystemIcon icon;
     if (size != 32) {

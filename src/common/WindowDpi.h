@@ -18,6 +18,10 @@ int SystemDpi();
 // scale (AdjustWindowRectExForDpi where the system has it).
 RECT WindowRectForClient(const RECT& client, DWORD style, DWORD exStyle, int dpi);
 
+// Turns off the dialog manager's own rescaling of the dialog (per-monitor v2) where the
+// system has it: our layout follows a change of scale, and the two would stretch it twice.
+void KeepDialogManagerScalingOff(HWND wnd);
+
 // A system icon (IDI_*) drawn for size x size pixels: the standard icon at 32, otherwise
 // scaled down from the system's larger artwork (LoadIconWithScaleDown) when it exists.
 // The owner is empty when the shared standard icon serves; use Icon then.

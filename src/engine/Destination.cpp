@@ -36,8 +36,7 @@ bool QueryFreeSpace(const std::string& destination, int64_t& available) {
     const std::string root = FreeSpaceRoot(destination);
     if (root.empty()) return false;
     // A drive with no medium would otherwise bring up the system's own "no disk" box.
-    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    auto restore = MakeScopeGuard([oldMode] { ::SetErrorMode(oldMode); });
+    CriticalErrorsSilenced silenced;
     ULARGE_INTEGER free = {}, total = {};
     if (!::GetDiskFreeSpaceExA(root.c_str(), &free, &total, nullptr)) return false;
     available = static_cast<int64_t>(free.QuadPart);
@@ -62,8 +61,7 @@ TDestProblem CheckDestinationPath(const std::string& destination) {
     std::string root = FreeSpaceRoot(destination);
     if (root.empty()) return TDestProblem::NoDrive;
     AddBackslash(root);
-    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    auto restore = MakeScopeGuard([oldMode] { ::SetErrorMode(oldMode); });
+    CriticalErrorsSilenced silenced;
     const UINT type = ::GetDriveTypeA(root.c_str());
     if (type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR) return TDestProblem::NoDrive;
     // The folder itself, or any folder on the way to it, must not be a file.

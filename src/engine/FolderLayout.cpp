@@ -99,7 +99,6 @@ bool IsPortableInstall(const TSetupState& state) {
 }
 
 void FixPortableDecision(TSetupState& state) {
-    state.PortableDecisionFor.clear();
     state.PortableDecision = IsExternalDrive(state.Options.DestDir);
     state.PortableDecisionFor = state.Options.DestDir;
 }

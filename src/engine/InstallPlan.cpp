@@ -20,6 +20,12 @@ bool Chosen(const TSetupState& state, int component) {
     return (state.ChosenComponents >> component) & 1;
 }
 
+// Whether the component is installed. Versions before the clip library's own release left it
+// to the setup, so it comes along then, chosen or not.
+bool Installed(const TSetupState& state, int component) {
+    return Chosen(state, component) || (component == 4 && state.LastRunVer < ClipLibraryVersion);
+}
+
 // The program and its licence: always installed, whatever the first box shows. Files of
 // the older version that a newer one replaces under another name go first.
 void PlanProgram(TAttachedFiles& files, const TSetupState& state) {
@@ -50,14 +56,12 @@ void PlanSpellchecker(TAttachedFiles& files, const TSetupState& state) {
     AddFiles(files, "userdicen.tlx", GetDataFolder(state, fkSpellcheck), 1, omKeepExisting);
 }
 
-// Templates and clips are public data the user may have edited; neither is logged. Versions
-// before the clip library's own release left it to the setup, so it comes along then.
+// Templates and clips are public data the user may have edited; neither is logged.
 void PlanPublicData(TAttachedFiles& files, const TSetupState& state) {
     SuspendLog();
     auto resume = MakeScopeGuard([] { ResumeLog(); });
     if (Chosen(state, 3)) AddFiles(files, "Templates\\", GetDataFolder(state, fkPublic), 3, omKeepExisting);
-    if (Chosen(state, 4) || state.LastRunVer < ClipLibraryVersion)
-        AddFiles(files, "Clip Library\\", GetDataFolder(state, fkPublic), 4, omKeepExisting);
+    if (Installed(state, 4)) AddFiles(files, "Clip Library\\", GetDataFolder(state, fkPublic), 4, omKeepExisting);
 }
 
 // A portable drive keeps the settings the user already has; a normal install resets them.
@@ -79,10 +83,8 @@ void WriteInstallStamp(TSetupState& state) {
 // installed programs.
 uint32_t InstalledSizeKB(const TAttachedFiles& files, const TSetupState& state) {
     int64_t bytes = 0;
-    for (int c = 0; c < ComponentCount; ++c) {
-        const bool clips = c == 4 && state.LastRunVer < ClipLibraryVersion;
-        if (Chosen(state, c) || clips) bytes += ComponentSize(files, state, ComponentFiles[c]);
-    }
+    for (int c = 0; c < ComponentCount; ++c)
+        if (Installed(state, c)) bytes += ComponentSize(files, state, ComponentFiles[c]);
     return static_cast<uint32_t>((bytes + 1023) / 1024);
 }
 

@@ -159,7 +159,8 @@ int TSilentInstall::CheckBeforeInstall(TAttachedFiles& files) {
 int TSilentInstall::InstallAndRegister(TAttachedFiles& files) {
     int code = ecInstalled;
     try {
-        SetLogLineObserver([this](const std::string& line) { log_.Line(line); });
+        // Only a run with /LOG has anywhere to put the install log's lines.
+        if (commandLine_.Switches.HasLog) SetLogLineObserver([this](const std::string& line) { log_.Line(line); });
         auto stopObserving = MakeScopeGuard([] { SetLogLineObserver(nullptr); });
         BeginInstall(files, state_);
         LogPlan(files);
@@ -192,7 +193,6 @@ void TSilentInstall::LogPlan(const TAttachedFiles& files) {
 
 // The same worker as the wizard's; its questions are answered here instead of on screen.
 bool TSilentInstall::CopyFiles(TAttachedFiles& files) {
-    InstallStatus.State.store(tsRunning);
     TInstallThread worker(files);
     while (!worker.WaitMs(20))
         if (InstallStatus.State.load() == tsQuestion) AnswerWriteFailure();

@@ -52,8 +52,7 @@ std::string VolumeText(char letter) {
     BOOL ok;
     {
         // An empty removable drive would otherwise bring up a system error box.
-        const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-        auto restore = MakeScopeGuard([oldMode] { ::SetErrorMode(oldMode); });
+        CriticalErrorsSilenced silenced;
         ok = ::GetVolumeInformationA(root.c_str(), name, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0);
     }
     return ok ? FormatVolumeLabel(name, letter) : std::string();
@@ -117,10 +116,8 @@ void TDriveComboBox::SetFieldHeight(int boxHeight) {
 
 void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int dpi) {
     dpi_ = dpi;
-    fixedPicture_.SetDpi(dpi);
-    removablePicture_.SetDpi(dpi);
-    fixedPicture_.Load("FIXEDDRIVE");
-    removablePicture_.Load("REMOVABLEDRIVE");
+    fixedPicture_.Load("FIXEDDRIVE", dpi);
+    removablePicture_.Load("REMOVABLEDRIVE", dpi);
     if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     const int itemHeight = ItemHeightFor(parent, font);
 

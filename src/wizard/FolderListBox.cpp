@@ -44,18 +44,6 @@ std::string NearestExistingFolder(std::string path) {
     return path;
 }
 
-// Keeps the volume query of an empty removable drive from raising a system dialog.
-class CriticalErrorsSilenced {
-public:
-    CriticalErrorsSilenced() noexcept : old_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~CriticalErrorsSilenced() { ::SetErrorMode(old_); }
-    CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
-    CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
-
-private:
-    UINT old_;
-};
-
 }  // namespace
 
 int FolderDepth(const std::string& directory) {
@@ -92,10 +80,8 @@ TDirectoryListBox::~TDirectoryListBox() = default;
 
 void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font, int dpi) {
     dpi_ = dpi;
-    openPicture_.SetDpi(dpi);
-    closedPicture_.SetDpi(dpi);
-    openPicture_.Load("OPENFOLDER");
-    closedPicture_.Load("CLOSEDFOLDER");
+    openPicture_.Load("OPENFOLDER", dpi);
+    closedPicture_.Load("CLOSEDFOLDER", dpi);
     CreateChild(
         "LISTBOX", "",
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,

@@ -6,16 +6,10 @@
 
 namespace orv {
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP bm = {};
-    if (!bitmap || !::GetObjectA(bitmap, sizeof bm, &bm)) return SIZE{0, 0};
-    return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
 // The classic mask method: a monochrome mask cut where the key colour is, the picture's
 // key pixels turned black, then AND the mask and OR the picture onto the target.
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
-    const SIZE size = BitmapSize(bitmap);
+    const SIZE size = ui::PictureSize(bitmap);
     if (size.cx <= 0 || size.cy <= 0) return;
 
     UniqueMemoryDC imageDC(::CreateCompatibleDC(dc)), maskDC(::CreateCompatibleDC(dc)),
@@ -53,24 +47,24 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     ::BitBlt(dc, x, y, size.cx, size.cy, workDC.get(), 0, 0, SRCPAINT);
 }
 
-void TListPicture::Load(const char* name) {
+void TListPicture::Load(const char* name, int dpi) {
     bitmap_ = ui::LoadBitmapResourceDib(name);
     large_ = ui::LoadBitmapResourceDib(ui::LargeArtworkName(name).c_str());
-    SetDpi(dpi_);
+    SetDpi(dpi);
 }
 
 void TListPicture::SetDpi(int dpi) {
     dpi_ = dpi;
     scaled_.reset();
     if (!bitmap_ || dpi == DefaultDpi) return;
-    const SIZE own = BitmapSize(bitmap_.get());
+    const SIZE own = ui::PictureSize(bitmap_.get());
     const int width = ScaleForDpi(own.cx, dpi), height = ScaleForDpi(own.cy, dpi);
     HBITMAP source = large_ && width > own.cx ? large_.get() : bitmap_.get();
     scaled_ = ui::ScaleBitmap(source, width, height, true);
 }
 
 SIZE TListPicture::Size() const {
-    return BitmapSize(scaled_ ? scaled_.get() : bitmap_.get());
+    return ui::PictureSize(scaled_ ? scaled_.get() : bitmap_.get());
 }
 
 void TListPicture::Draw(HDC dc, int x, int y) const {

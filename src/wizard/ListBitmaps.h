@@ -7,9 +7,6 @@
 
 namespace orv {
 
-// Size of a bitmap; 0 x 0 for none.
-SIZE BitmapSize(HBITMAP bitmap);
-
 // Draws the bitmap at (x, y) with every pixel of its bottom-left pixel's colour left out.
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y);
 
@@ -18,7 +15,8 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y);
 // none) resized smoothly to the scaled size, its key colour turned into transparency.
 class TListPicture {
 public:
-    void Load(const char* name);
+    // Loads the picture and its larger artwork for a list shown at dpi.
+    void Load(const char* name, int dpi);
     void SetDpi(int dpi);
     bool Loaded() const { return bitmap_.valid(); }
     // The size drawn at the present scale; 0 x 0 when not loaded.

@@ -197,8 +197,7 @@ void TMainDlgForm::ShowPage(uint8_t to, ui::TControl* focus) {
 
 void TMainDlgForm::StartInstall() {
     // The list's boxes are what counts; the state's copy of them follows every change.
-    state_.ItemStates.clear();
-    for (int i = 0; i < SelCompLstBx->ItemCount(); ++i) state_.ItemStates.push_back(SelCompLstBx->State(i));
+    selCompPage_->SyncStates();
     BeginInstall(files_, state_);
     InstallingProgressBar->SetMax(TotalSize(files_));
     InstallStatus.State = tsRunning;

@@ -48,11 +48,12 @@ public:
     // Recomputes the figures and hands them to OnDiskSpace (labels and Next).
     TDiskSpace UpdateDiskSpace();
 
+    // Copies the list's boxes into the state, which the install takes them from.
+    void SyncStates();
+
     std::function<void(const TDiskSpace&)> OnDiskSpace;
 
 private:
-    void SyncStates();
-
     TCheckListBox& list_;
     TSetupState& state_;
 };

@@ -182,7 +182,7 @@ TEST(ListBitmaps, PicturesAreDrawnWithTheirBottomLeftColourLeftOut) {
     for (const char* name : {"FIXEDDRIVE", "REMOVABLEDRIVE", "OPENFOLDER", "CLOSEDFOLDER"}) {
         UniqueHBitmap picture = ui::LoadBitmapResourceDib(name);
         ASSERT_TRUE(picture) << name;
-        const SIZE size = BitmapSize(picture.get());
+        const SIZE size = ui::PictureSize(picture.get());
         WindowDC screen(nullptr);
         MemoryDC target(screen.get()), source(screen.get());
         UniqueHBitmap canvas(::CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
