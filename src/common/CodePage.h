@@ -1,0 +1,27 @@
+// UTF-8 text to and from a Windows code page (the ANSI one by default), never approximated.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace orv {
+
+// The bytes of UTF-8 text in a code page; false (out empty) when a character has no form of
+// its own there. WideCharToMultiByte would otherwise write a look-alike ("best fit": Ł as L,
+// the full-width quote as '"') or the default character '?' in its place.
+bool Utf8ToCodePage(const std::string& utf8, UINT codePage, std::string& out);
+// Text in a code page as UTF-8; false (out empty) when the bytes are not valid there (a lone
+// lead byte of a double-byte code page) or when utf8 is not valid UTF-8 for CP_UTF8.
+bool CodePageToUtf8(const std::string& bytes, UINT codePage, std::string& out);
+
+inline bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) {
+    return Utf8ToCodePage(utf8, CP_ACP, ansi);
+}
+inline bool AnsiToUtf8(const std::string& ansi, std::string& utf8) {
+    return CodePageToUtf8(ansi, CP_ACP, utf8);
+}
+// Whether every character of the UTF-8 text exists in the ANSI code page.
+bool IsAnsiRepresentable(const std::string& utf8);
+
+}  // namespace orv
