@@ -28,19 +28,11 @@ export WINEARCH=win64
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
-# A prefix is complete once its mark is written; every step is safe to repeat, so one that
-# a stopped run left half made is finished by the next run. Its wineserver is let go before
-# the setup starts, so that the setup meets the display it is given now.
+# The prefix keeps everything it is given to itself (tests/wine/make-prefix.sh). Its
+# wineserver is let go before the setup starts, so that the setup meets the display it is
+# given now.
 make_prefix() {
-  [ -f "$WINEPREFIX/.orv-prefix-ready" ] && return
-  "$WINE" wineboot -i >/dev/null 2>&1 </dev/null || true
-  # Wine draws captions and frames itself when no window manager runs.
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
-  # Debian's Wine does not find its own fonts; without them the dialog layouts change.
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  "$WINESERVER" -w >/dev/null 2>&1 </dev/null || true
-  touch "$WINEPREFIX/.orv-prefix-ready"
+  WINE=$WINE WINESERVER=$WINESERVER "$root/tests/wine/make-prefix.sh"
 }
 
 if [ -n "${DISPLAY:-}" ]; then

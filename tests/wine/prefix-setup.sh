@@ -6,6 +6,8 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/prefix-cleanup.sh" "$build" >/dev/null 2>&1 || true
+# The host's home folder as the run found it: the last test shows that the run left it so.
+touch "$build/host-home.stamp"
 
 export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=-all
@@ -28,14 +30,8 @@ display=":$(head -n1 "$build/xvfb.display")"
 export DISPLAY=$display
 
 rm -rf "$WINEPREFIX"
-"$WINE" wineboot -i >/dev/null 2>&1 </dev/null || true
-"$WINESERVER" -w >/dev/null 2>&1
-
-# Wine draws captions and frames itself when no window manager runs.
-"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-# Debian's Wine does not find its own fonts; without them the dialog layouts change.
-mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+export WINE WINESERVER
+"$here/make-prefix.sh"
 
 # Test drives: E: fixed, R: removable, N: network, D: CD-ROM, T: a tiny full-able disk.
 rm -rf "$drives"
