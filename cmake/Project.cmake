@@ -14,6 +14,13 @@ target_compile_definitions(orv_settings INTERFACE
 target_link_options(orv_settings INTERFACE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections
   $<$<CONFIG:Release>:-s>)
 
+# Two builds of one commit give the same bytes wherever and whenever they run: the PE header
+# gets no link time (ld writes the current time there unless told not to), and no folder
+# of this machine reaches the code through __FILE__, an assertion or debug information.
+target_link_options(orv_settings INTERFACE -Wl,--no-insert-timestamp)
+target_compile_options(orv_settings INTERFACE $<$<COMPILE_LANGUAGE:C,CXX>:
+  -ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=>)
+
 # orv_optimise_for_size(TARGET): for code whose speed nobody waits on (windows, registry,
 # logs): a release build optimises it for size instead of speed.
 function(orv_optimise_for_size target)
