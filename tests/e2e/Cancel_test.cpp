@@ -6,11 +6,9 @@
 #include "support/Scratch.h"
 
 #include "common/InstUtils.h"
-#include "payload/AttachFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
 #include <windows.h>
 
 #include <map>
@@ -28,20 +26,6 @@ std::map<std::string, size_t> ListFiles(const std::string& folder) {
     return files;
 }
 
-// Quits through Cancel, the close box or Esc, checks that the closing question shows,
-// keeps a screenshot of the wizard under it, and answers it.
-void QuitAndAnswer(WizardDriver& wizard, const std::string& how, const std::string& answer, const std::string& shot) {
-    if (how == "close box")
-        wizard.PressCloseBox();
-    else
-        ASSERT_TRUE(wizard.Press("Cancel"));
-    HWND question = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, question) << how;
-    EXPECT_EQ(0u, WizardDriver::DialogText(question).find(QuitQuestionStart)) << WizardDriver::DialogText(question);
-    WizardDriver::DialogScreenshot(question, shot);
-    EXPECT_TRUE(WizardDriver::AnswerDialog(question, answer));
-}
-
 class Quit : public InstallScenario {
 protected:
     Quit() : InstallScenario("E:\\e2e-quit", "quit") {}
@@ -52,47 +36,28 @@ protected:
         EXPECT_EQ(dest_, RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
         std::vector<std::string> log;
         ASSERT_TRUE(ReadTextLines(dest_ + "\\Install.log", log));
-        TAttachedFiles catalogue;
-        for (const std::string& line : log) {
-            if (line.rfind("File Copy: ", 0) != 0) continue;
-            const std::string path = line.substr(11);
-            const TAttachedFile* entry = catalogue.FindEntry(path.substr(path.find_last_of('\\') + 1));
-            if (!entry) continue;  // a shortcut
-            EXPECT_EQ(static_cast<size_t>(entry->Size), test::ReadFileBytes(path).size()) << path;
-        }
+        ExpectLoggedCopiesComplete(log);
     }
 
     // The sound scheme: the last file of the plan, in the public data folder.
-    static std::string LastPlannedFile() {
-        return GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Public\\Basic.asn";
-    }
-
-    std::vector<std::string> ProductStarts() const {
-        std::vector<std::string> starts;
-        ReadTextLines(startLog_, starts);
-        return starts;
-    }
+    static std::string LastPlannedFile() { return SharedDataFolder() + "\\Public\\Basic.asn"; }
 };
 
 // Before the Installing page nothing is saved, whichever way the user quits.
 TEST_F(Quit, BeforeTheInstallNoStaysAndAbortClosesWithoutSaving) {
-    const char* const ways[] = {"Cancel", "close box", "Cancel", "close box", "Cancel"};
+    const QuitBy ways[] = {QuitBy::CancelButton, QuitBy::CloseBox, QuitBy::CancelButton, QuitBy::CloseBox,
+                           QuitBy::CancelButton};
     for (int page = 0; page <= 4; ++page) {
         SCOPED_TRACE(WizardPageTitles[page]);
         WizardDriver wizard;
-        ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
-        if (page >= 2) {
-            ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
-            wizard.SetEditText(dest_);
-        }
-        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[page]));
+        ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[page], dest_));
         const std::string shot = "quit-" + std::to_string(page);
-        QuitAndAnswer(wizard, ways[page], "&No", shot + "-question");
+        EXPECT_TRUE(wizard.QuitAndAnswer(ways[page], "&No", shot + "-question"));
         EXPECT_EQ(WizardPageTitles[page], wizard.PageTitle());
         EXPECT_TRUE(wizard.IsEnabled(NextCaption));
         EXPECT_EQ(STILL_ACTIVE, wizard.WaitForExit(200));
         wizard.Screenshot(shot + "-after-no");
-        QuitAndAnswer(wizard, ways[page], "&Abort", shot + "-abort-question");
+        EXPECT_TRUE(wizard.QuitAndAnswer(ways[page], "&Abort", shot + "-abort-question"));
         EXPECT_EQ(0u, wizard.WaitForExit());
         EXPECT_FALSE(RegistryHasValue(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
         EXPECT_FALSE(RegistryHasValue(HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName"));
@@ -108,8 +73,7 @@ TEST_F(Quit, DuringTheCopyNoGoesOnThenAbortOnTheAssociationPage) {
     WizardDriver wizard;
     ASSERT_TRUE(wizard.WalkToReady(dest_));
     ASSERT_TRUE(wizard.Press(NextCaption));
-    wizard.PressCloseBox();
-    HWND question = wizard.WaitForDialog();
+    HWND question = wizard.AskToQuit(QuitBy::CloseBox);
     ASSERT_NE(nullptr, question);
     EXPECT_EQ(WizardPageTitles[5], wizard.PageTitle());
     EXPECT_EQ(0u, WizardDriver::DialogText(question).find(QuitQuestionStart));
@@ -121,9 +85,9 @@ TEST_F(Quit, DuringTheCopyNoGoesOnThenAbortOnTheAssociationPage) {
     ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[6], 60000));
     wizard.Screenshot("quit-6");
 
-    QuitAndAnswer(wizard, "Cancel", "&No", "quit-6-question");
+    EXPECT_TRUE(wizard.QuitAndAnswer(QuitBy::CancelButton, "&No", "quit-6-question"));
     EXPECT_EQ(WizardPageTitles[6], wizard.PageTitle());
-    QuitAndAnswer(wizard, "close box", "&Abort", "quit-6-abort-question");
+    EXPECT_TRUE(wizard.QuitAndAnswer(QuitBy::CloseBox, "&Abort", "quit-6-abort-question"));
     EXPECT_EQ(0u, wizard.WaitForExit());
     ExpectStartedInstallSaved();
     EXPECT_TRUE(FileExists(LastPlannedFile())) << "No let the copy finish";
@@ -136,8 +100,7 @@ TEST_F(Quit, DuringTheCopyAbortStopsAfterTheFileInHand) {
     WizardDriver wizard;
     ASSERT_TRUE(wizard.WalkToReady(dest_));
     ASSERT_TRUE(wizard.Press(NextCaption));
-    wizard.PressCloseBox();
-    HWND question = wizard.WaitForDialog();
+    HWND question = wizard.AskToQuit(QuitBy::CloseBox);
     ASSERT_NE(nullptr, question);
     EXPECT_EQ(WizardPageTitles[5], wizard.PageTitle());
     EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
@@ -151,20 +114,18 @@ TEST_F(Quit, OnTheFinishPageOnlyTheCloseBoxAsks) {
     ScopedEnvVar log("ORV_START_LOG", startLog_);
     ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
     WizardDriver wizard;
-    ASSERT_TRUE(wizard.WalkToReady(dest_));
-    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[7], 60000));
+    ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[7], dest_));
     EXPECT_FALSE(wizard.IsEnabled("Cancel"));
     test::PressKey(wizard.Window(), VK_ESCAPE);
     EXPECT_EQ(nullptr, wizard.WaitForDialog(300)) << "Esc goes through the disabled Cancel button";
-    QuitAndAnswer(wizard, "close box", "&No", "quit-7-question");
+    EXPECT_TRUE(wizard.QuitAndAnswer(QuitBy::CloseBox, "&No", "quit-7-question"));
     EXPECT_EQ(WizardPageTitles[7], wizard.PageTitle());
-    QuitAndAnswer(wizard, "close box", "&Abort", "quit-7-abort-question");
+    EXPECT_TRUE(wizard.QuitAndAnswer(QuitBy::CloseBox, "&Abort", "quit-7-abort-question"));
     EXPECT_EQ(0u, wizard.WaitForExit());
     ExpectStartedInstallSaved();
     // The finish step never ran: no update log and no launch, only the association run.
-    EXPECT_FALSE(FileExists(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Update.log"));
-    test::WaitUntil([&] { return !ProductStarts().empty(); }, 5000, 50);
-    const std::vector<std::string> starts = ProductStarts();
+    EXPECT_FALSE(FileExists(SharedDataFolder() + "\\Update.log"));
+    const std::vector<std::string> starts = ProductStarts(1, 5000);
     ASSERT_EQ(1u, starts.size());
     EXPECT_NE(std::string::npos, starts[0].find(" -assoc")) << starts[0];
 }

@@ -3,10 +3,8 @@
 #include "WizardDriver.h"
 
 #include "support/Automation.h"
-#include "support/Scratch.h"
 
 #include "common/InstUtils.h"
-#include "common/Owners.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +17,6 @@
 
 namespace orv::e2e {
 namespace {
-
-constexpr const char* TinyDrive = "T:\\";
 
 // "4 882 KB" or "15 MB" in kilobytes; -1 when the text has another form.
 long long Kilobytes(const std::string& text) {
@@ -46,21 +42,12 @@ SpaceFigures Figures(const WizardDriver& wizard) {
 }
 
 TEST(ComponentPage, TooSmallDriveKeepsNextDisabledWhateverIsUnchecked) {
-    ULARGE_INTEGER available = {}, total = {};
-    if (::GetDriveTypeA(TinyDrive) != DRIVE_FIXED || !::GetDiskFreeSpaceExA(TinyDrive, &available, &total, nullptr) ||
-        total.QuadPart > 1024 * 1024)
-        GTEST_SKIP() << "the small test disk T: is not mounted";
     ForgetEarlierInstalls();
-    // Half the disk taken, so that even the program alone does not fit.
-    const std::string filler = std::string(TinyDrive) + "filler.bin";
-    test::WriteFileBytes(filler, std::string(128 * 1024, 'x'));
-    auto removeFiller = MakeScopeGuard([&] { ::DeleteFileA(filler.c_str()); });
+    FilledTinyDrive tiny;
+    if (!tiny.Mounted()) GTEST_SKIP() << "the small test disk T: is not mounted";
 
     WizardDriver wizard;
-    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
-    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
-    wizard.SetEditText("T:\\Orvanel");
-    ASSERT_EQ(WizardPageTitles[3], wizard.PressNextAndWait());
+    ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[3], "T:\\Orvanel"));
     // Read before anything activates the window again (activation recomputes the figures).
     EXPECT_FALSE(wizard.IsEnabled(NextCaption)) << "arrival must not let an install start that cannot fit";
     wizard.Screenshot("space-3-arrival");
@@ -98,11 +85,7 @@ TEST(ComponentPage, TooSmallDriveKeepsNextDisabledWhateverIsUnchecked) {
     EXPECT_TRUE(wizard.IsEnabled(NextCaption));
     wizard.Screenshot("space-3-roomy");
 
-    wizard.Press("Cancel");
-    HWND question = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, question);
-    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
-    EXPECT_EQ(0u, wizard.WaitForExit());
+    EXPECT_TRUE(wizard.QuitWithAbort());
 }
 
 }  // namespace

@@ -27,13 +27,10 @@ std::string DefaultDestination() {
 // Opens the destination page, returns the edit's text and quits the wizard.
 std::string StartValue(const std::string& arguments, const std::string& shot) {
     WizardDriver wizard(arguments);
-    if (!wizard.WaitForPage(WizardPageTitles[0]) || !wizard.NextTo(WizardPageTitles[2])) return "<no page>";
+    if (!wizard.WalkTo(WizardPageTitles[2])) return "<no page>";
     const std::string text = wizard.EditText();
     wizard.Screenshot(shot);
-    wizard.Press("Cancel");
-    HWND question = wizard.WaitForDialog();
-    if (question) WizardDriver::AnswerDialog(question, "&Abort");
-    wizard.WaitForExit();
+    EXPECT_TRUE(wizard.QuitWithAbort());
     return text;
 }
 
@@ -85,8 +82,7 @@ TEST(DestinationPage, DriveWatchFollowsAnAddedAndARemovedDrive) {
     ::CreateDirectoryA(folder.c_str(), nullptr);
 
     WizardDriver wizard;
-    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
-    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+    ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[2]));
     wizard.Screenshot("drive-watch-0");
     const std::string programDrive(1, static_cast<char>(::tolower(DefaultDestination()[0])));
 
@@ -108,11 +104,7 @@ TEST(DestinationPage, DriveWatchFollowsAnAddedAndARemovedDrive) {
         << wizard.EditText();
     wizard.Screenshot("drive-watch-2-removed");
 
-    wizard.Press("Cancel");
-    HWND question = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, question);
-    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
-    EXPECT_EQ(0u, wizard.WaitForExit());
+    EXPECT_TRUE(wizard.QuitWithAbort());
     ::RemoveDirectoryA(folder.c_str());
 }
 
@@ -163,8 +155,7 @@ TEST(DestinationPage, AnAddedCdDriveKeepsTheDriveAndTheTypedFolder) {
     const std::string drives = test::EnvVar("ORV_TEST_DRIVES");
     if (drives.empty()) GTEST_SKIP() << "no test drives";
     WizardDriver wizard("-dE:\\Typed\\Orvanel");
-    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
-    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+    ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[2]));
     ASSERT_EQ("E:\\Typed\\Orvanel", wizard.EditText());
     const std::string driveText = wizard.DriveListText();
     ASSERT_EQ("e:", driveText.substr(0, 2));
@@ -180,11 +171,7 @@ TEST(DestinationPage, AnAddedCdDriveKeepsTheDriveAndTheTypedFolder) {
         wizard.Screenshot("drive-watch-cd-added");
     }
     EXPECT_FALSE(test::WaitUntil(changed, 3000, 50)) << wizard.DriveListText() << " / " << wizard.EditText();
-    wizard.Press("Cancel");
-    HWND question = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, question);
-    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
-    EXPECT_EQ(0u, wizard.WaitForExit());
+    EXPECT_TRUE(wizard.QuitWithAbort());
 }
 
 // A destination longer than the system's path limit, given with "-d" or typed, is shown
@@ -196,8 +183,7 @@ TEST(DestinationPage, ADestinationBeyondThePathLimitIsRefusedNotCutShort) {
     while (longDest.size() < 300) longDest += "\\" + std::string(20, 'x');
     longDest.resize(300);
     WizardDriver wizard("-d" + longDest);
-    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
-    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+    ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[2]));
     EXPECT_EQ(longDest, wizard.EditText());
     for (const std::string& text : {longDest, "E:\\" + std::string(260, 'y')}) {
         wizard.SetEditText(text);
@@ -217,11 +203,7 @@ TEST(DestinationPage, ADestinationBeyondThePathLimitIsRefusedNotCutShort) {
     const std::string fits = "E:\\" + std::string(244, 'z');  // 247 characters
     wizard.SetEditText(fits);
     EXPECT_EQ(WizardPageTitles[3], wizard.PressNextAndWait());
-    wizard.Press("Cancel");
-    HWND question = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, question);
-    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
-    EXPECT_EQ(0u, wizard.WaitForExit());
+    EXPECT_TRUE(wizard.QuitWithAbort());
 }
 
 }  // namespace

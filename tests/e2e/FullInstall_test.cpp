@@ -70,8 +70,8 @@ protected:
         ASSERT_TRUE(wizard.WaitForPage("Installation Complete"));
         wizard.Screenshot("install-7-finish");
         EXPECT_FALSE(wizard.IsEnabled("Cancel"));
-        EXPECT_TRUE(wizard.IsChecked("&Launch Orvanel Word Processor"));
-        ASSERT_TRUE(wizard.Press("&Finish"));
+        EXPECT_TRUE(wizard.IsChecked(LaunchCaption));
+        ASSERT_TRUE(wizard.Press(FinishCaption));
         EXPECT_EQ(0u, wizard.WaitForExit());
     }
 };
@@ -109,7 +109,7 @@ TEST_F(FullInstall, EveryResultIsInPlace) {
               RegistryString(HKEY_LOCAL_MACHINE, UninstallEntryKey, "UninstallString"));
 
     // The shared data folder: update log, stamp, settings file.
-    const std::string shared = GetSpecialFolder(35) + "\\Orvanel\\";
+    const std::string shared = SharedDataFolder() + "\\";
     std::vector<std::string> updateLines;
     ASSERT_TRUE(ReadTextLines(shared + "Update.log", updateLines));
     ASSERT_FALSE(updateLines.empty());
@@ -126,8 +126,7 @@ TEST_F(FullInstall, EveryResultIsInPlace) {
     }
 
     // The product: first the association run, then the launch from the Finish page.
-    std::vector<std::string> starts;
-    test::WaitUntil([&] { return ReadTextLines(startLog_, starts) && starts.size() >= 2; }, 20000, 50);
+    const std::vector<std::string> starts = ProductStarts(2);
     ASSERT_EQ(2u, starts.size());
     EXPECT_EQ("\"" + dest_ + "\\orv.exe\" -assoc orvx_cod", starts[0]);
     EXPECT_EQ("\"" + dest_ + "\\orv.exe\"", starts[1]);

@@ -21,8 +21,6 @@
 namespace orv::e2e {
 namespace {
 
-constexpr const char* AcceptCaption = "I &accept all the terms of the above License Agreement";
-
 // Types the text into whatever control has the focus, as the keyboard would.
 void TypeText(HWND wizard, const std::string& text) {
     for (char c : text) {
@@ -58,13 +56,12 @@ protected:
 TEST_F(Keyboard, EnterOnFinishShowsTheUpdateLogErrorAndStillSaves) {
     ScopedEnvVar log("ORV_START_LOG", startLog_);
     ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
-    const std::string updateLog = GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Update.log";
+    const std::string updateLog = SharedDataFolder() + "\\Update.log";
     UniqueFile held = test::HoldNewFile(updateLog, "held by the test\r\n");
     ASSERT_TRUE(held);
 
     WizardDriver wizard;
-    ASSERT_TRUE(wizard.WalkToReady(dest_));
-    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[7], 60000));
+    ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[7], dest_));
     test::PressKey(wizard.Window(), VK_RETURN);
     HWND box = WaitForErrorBox();
     ASSERT_NE(nullptr, box);
@@ -86,14 +83,10 @@ TEST_F(Keyboard, EnterOnFinishShowsTheUpdateLogErrorAndStillSaves) {
 // there and no letter of it acts as a button's mnemonic ("n" would press Next).
 TEST_F(Keyboard, AfterTheQuitQuestionTypingGoesIntoTheDestinationEdit) {
     WizardDriver wizard;
-    ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
-    ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
+    ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[2]));
     ASSERT_TRUE(FocusReturnsTo(wizard.Window(), wizard.Edit())) << "the page puts the focus in the edit";
     wizard.SetEditText("");
-    test::PressKey(wizard.Window(), VK_ESCAPE);
-    HWND question = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, question);
-    ASSERT_TRUE(WizardDriver::AnswerDialog(question, "&No"));
+    ASSERT_TRUE(wizard.QuitAndAnswer(QuitBy::EscapeKey, "&No"));
     EXPECT_TRUE(FocusReturnsTo(wizard.Window(), wizard.Edit()));
 
     const std::string typed = "E:\\Typed\\new Orvanel";
@@ -102,46 +95,30 @@ TEST_F(Keyboard, AfterTheQuitQuestionTypingGoesIntoTheDestinationEdit) {
     EXPECT_EQ(typed, wizard.EditText());
     EXPECT_EQ(WizardPageTitles[2], wizard.PageTitle());
     wizard.Screenshot("keyboard-2-typed-after-question");
-    wizard.PressCloseBox();
-    ASSERT_TRUE(WizardDriver::AnswerDialog(wizard.WaitForDialog(), "&Abort"));
-    EXPECT_EQ(0u, wizard.WaitForExit());
+    EXPECT_TRUE(wizard.QuitWithAbort(QuitBy::CloseBox));
 }
 
 // The running-product message and the licence refusal give the focus back to the button
 // that brought them up.
 TEST_F(Keyboard, TheFocusComesBackAfterTheRunningProductAndLicenceBoxes) {
-    test::ScratchFolder scratch("keyboard");
-    TAttachedFiles catalogue;
-    ASSERT_TRUE(catalogue.ExtractFile(nullptr, "orv.exe", scratch / "orv.exe"));
-    ScopedEnvVar stay("ORV_EXIT_AFTER_MS", "60000");
-    auto product = std::make_unique<test::ChildProcess>(scratch / "orv.exe");
-    ASSERT_TRUE(product->Started());
-    HWND productWindow = test::WaitForProcessWindow(product->Id(), "", 20000);
-    ASSERT_NE(nullptr, productWindow);
+    RunningProduct product;
+    ASSERT_TRUE(product.Running());
 
     WizardDriver wizard;
     ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
     HWND next = wizard.Control(NextCaption, "Button");
     ASSERT_TRUE(wizard.Press(NextCaption));
-    HWND message = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, message);
-    ASSERT_TRUE(WizardDriver::AnswerDialog(message, "OK"));
+    ASSERT_TRUE(wizard.Answer("OK"));
     EXPECT_TRUE(FocusReturnsTo(wizard.Window(), next)) << "after the running-product message";
-    ::PostMessageA(productWindow, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(product->Wait(10000));
+    ASSERT_TRUE(product.Close());
 
     ASSERT_EQ(WizardPageTitles[1], wizard.PressNextAndWait());
-    test::PressButton(wizard.Control(AcceptCaption, "Button"));
-    ASSERT_TRUE(test::WaitUntil([&] { return !wizard.IsChecked(AcceptCaption); }, 5000));
+    ASSERT_TRUE(wizard.SetChecked(AcceptCaption, false));
     ASSERT_TRUE(wizard.Press(NextCaption));
-    HWND refusal = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, refusal);
-    ASSERT_TRUE(WizardDriver::AnswerDialog(refusal, "&No"));
+    ASSERT_TRUE(wizard.Answer("&No"));
     EXPECT_TRUE(FocusReturnsTo(wizard.Window(), next)) << "after the licence refusal";
     EXPECT_EQ(WizardPageTitles[1], wizard.PageTitle());
-    wizard.PressCloseBox();
-    ASSERT_TRUE(WizardDriver::AnswerDialog(wizard.WaitForDialog(), "&Abort"));
-    EXPECT_EQ(0u, wizard.WaitForExit());
+    EXPECT_TRUE(wizard.QuitWithAbort(QuitBy::CloseBox));
 }
 
 }  // namespace

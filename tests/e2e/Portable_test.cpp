@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
 #include <windows.h>
 
 #include <string>
@@ -42,8 +41,8 @@ TEST_F(PortableInstall, KeepsEverythingOnTheDriveAndRegistersNothing) {
         60000, 5));
     EXPECT_FALSE(sawAssoc);
     wizard.Screenshot("portable-7");
-    EXPECT_TRUE(wizard.IsChecked("&Launch Orvanel Word Processor"));
-    ASSERT_TRUE(wizard.Press("&Finish"));
+    EXPECT_TRUE(wizard.IsChecked(LaunchCaption));
+    ASSERT_TRUE(wizard.Press(FinishCaption));
     EXPECT_EQ(0u, wizard.WaitForExit());
 
     // Every planned file lies below the destination, the data folders included.
@@ -67,7 +66,7 @@ TEST_F(PortableInstall, KeepsEverythingOnTheDriveAndRegistersNothing) {
     // No logs, no stamp, nothing in the machine's shared data folder.
     for (const char* name : {"Install.log", "Update.log", "install_stamp", "Hidden\\install_stamp"})
         EXPECT_FALSE(FileExists(dest_ + "\\" + name)) << name;
-    EXPECT_FALSE(FolderExists(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel"));
+    EXPECT_FALSE(FolderExists(SharedDataFolder()));
 
     // Only the current user's settings are written: no uninstall entry, no shortcuts.
     EXPECT_EQ(dest_, RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
@@ -77,10 +76,9 @@ TEST_F(PortableInstall, KeepsEverythingOnTheDriveAndRegistersNothing) {
     for (const std::string& link : ProductShortcutPaths()) EXPECT_FALSE(FileExists(link)) << link;
 
     // The product ran once, for the user only: no association run.
-    std::vector<std::string> starts;
-    test::WaitUntil([&] { return ReadTextLines(startLog_, starts) && !starts.empty(); }, 20000, 50);
+    ProductStarts(1);
     ::Sleep(200);
-    ReadTextLines(startLog_, starts);
+    const std::vector<std::string> starts = ProductStarts();
     ASSERT_EQ(1u, starts.size());
     EXPECT_EQ("\"" + dest_ + "\\orv.exe\"", starts[0]);
 }

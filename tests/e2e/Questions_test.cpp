@@ -13,7 +13,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,11 +31,9 @@ protected:
 // Next on the page shows the running-product message; OK keeps the page, every button as it was.
 void ExpectRunningRefusal(WizardDriver& wizard, int page, const std::string& shot) {
     ASSERT_TRUE(wizard.Press(NextCaption));
-    HWND message = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, message);
-    EXPECT_EQ(RunningText, WizardDriver::DialogText(message));
-    WizardDriver::DialogScreenshot(message, shot + "-message");
-    EXPECT_TRUE(WizardDriver::AnswerDialog(message, "OK"));
+    std::string text;
+    ASSERT_TRUE(wizard.Answer("OK", &text, shot + "-message"));
+    EXPECT_EQ(RunningText, text);
     EXPECT_EQ(WizardPageTitles[page], wizard.PageTitle());
     EXPECT_TRUE(wizard.IsEnabled(NextCaption));
     EXPECT_TRUE(wizard.IsEnabled("Cancel"));
@@ -44,14 +41,10 @@ void ExpectRunningRefusal(WizardDriver& wizard, int page, const std::string& sho
 }
 
 TEST_F(Questions, ProductRunningKeepsWelcomeAndReadyUntilItIsClosed) {
-    test::ScratchFolder scratch("running");
-    TAttachedFiles catalogue;
-    ASSERT_TRUE(catalogue.ExtractFile(nullptr, "orv.exe", scratch / "orv.exe"));
-
     WizardDriver wizard;
     ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
     {
-        RunningProduct product(scratch / "orv.exe");
+        RunningProduct product;
         ASSERT_TRUE(product.Running());
         ExpectRunningRefusal(wizard, 0, "running-0");
         ASSERT_TRUE(product.Close());
@@ -61,7 +54,7 @@ TEST_F(Questions, ProductRunningKeepsWelcomeAndReadyUntilItIsClosed) {
     wizard.SetEditText(dest_);
     ASSERT_TRUE(wizard.NextTo(WizardPageTitles[4]));
     {
-        RunningProduct product(scratch / "orv.exe");
+        RunningProduct product;
         ASSERT_TRUE(product.Running());
         ExpectRunningRefusal(wizard, 4, "running-4");
         EXPECT_FALSE(FolderExists(dest_)) << "the copy must not start";
@@ -69,11 +62,7 @@ TEST_F(Questions, ProductRunningKeepsWelcomeAndReadyUntilItIsClosed) {
     }
     ASSERT_TRUE(wizard.NextTo(WizardPageTitles[6], 60000));
     EXPECT_TRUE(FileExists(dest_ + "\\orv.exe"));
-    wizard.PressCloseBox();
-    HWND question = wizard.WaitForDialog();
-    ASSERT_NE(nullptr, question);
-    EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
-    EXPECT_EQ(0u, wizard.WaitForExit());
+    EXPECT_TRUE(wizard.QuitWithAbort(QuitBy::CloseBox));
 }
 
 // How a held file is answered, and what the install does afterwards.
@@ -111,12 +100,10 @@ TEST_P(HeldFile, AbortRetryIgnore) {
     if (c.Completes) {
         ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[6], 60000));
         wizard.Screenshot(shot + "-6");
-        wizard.PressCloseBox();
-        HWND question = wizard.WaitForDialog();
-        ASSERT_NE(nullptr, question);
-        EXPECT_TRUE(WizardDriver::AnswerDialog(question, "&Abort"));
+        EXPECT_TRUE(wizard.QuitWithAbort(QuitBy::CloseBox));
+    } else {
+        EXPECT_EQ(0u, wizard.WaitForExit()) << "Abort closes the wizard without the closing question";
     }
-    EXPECT_EQ(0u, wizard.WaitForExit()) << "Abort closes the wizard without the closing question";
 
     TAttachedFiles catalogue;
     const TAttachedFile* entry = catalogue.FindEntry("License.txt");

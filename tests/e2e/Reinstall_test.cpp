@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
 #include <windows.h>
 
 #include <string>
@@ -27,23 +26,9 @@ protected:
     Reinstall() : InstallScenario("E:\\e2e-again", "again") {}
 
     // One install with the hyphenation module's box toggled on the component page and the
-    // launch box cleared; pages passed are kept as "<shot>-<page>".
+    // launch box cleared; the component and Finish pages are kept as "<shot>-<page>".
     void Install(const std::string& shot) {
-        WizardDriver wizard;
-        ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
-        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
-        wizard.SetEditText(dest_);
-        ASSERT_EQ(WizardPageTitles[3], wizard.PressNextAndWait());
-        wizard.ToggleListCheck(HyphenationItem);
-        wizard.Screenshot(shot + "-3");
-        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[6], 60000));
-        ASSERT_EQ(WizardPageTitles[7], wizard.PressNextAndWait());
-        HWND launch = wizard.Control("&Launch Orvanel Word Processor", "Button");
-        if (wizard.IsChecked("&Launch Orvanel Word Processor")) test::PressButton(launch);
-        ASSERT_TRUE(test::WaitUntil([&] { return !wizard.IsChecked("&Launch Orvanel Word Processor"); }, 5000));
-        wizard.Screenshot(shot + "-7");
-        ASSERT_TRUE(wizard.Press("&Finish"));
-        EXPECT_EQ(0u, wizard.WaitForExit());
+        ASSERT_TRUE(InstallWithWizard(dest_, {{HyphenationItem}, false, shot}));
         EXPECT_TRUE(WaitForProductExit());
     }
 };
@@ -86,10 +71,8 @@ TEST_F(Reinstall, KeepsTheEarlierLogLinesFirstAndRewritesTheFiles) {
 
     // The update log keeps one block: this install placed every public file again.
     std::vector<std::string> update;
-    ASSERT_TRUE(ReadTextLines(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Update.log", update));
-    int stamps = 0;
-    for (const std::string& line : update) stamps += !line.empty() && line[0] == '*';
-    EXPECT_EQ(1, stamps);
+    ASSERT_TRUE(ReadTextLines(SharedDataFolder() + "\\Update.log", update));
+    EXPECT_EQ(1, UpdateLogBlocks(update));
     ASSERT_FALSE(update.empty());
     EXPECT_EQ('*', update[0][0]);
 }

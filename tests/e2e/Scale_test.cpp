@@ -31,8 +31,7 @@ TEST(Scale, TheSetupsWindowAndQuestionFollowTheScreensScale) {
 
     ASSERT_TRUE(wizard.NextTo("Choose Destination Folder"));
     if (dpi != DefaultDpi) wizard.Screenshot(tag + "destination");
-    ASSERT_TRUE(wizard.Press("Cancel"));
-    HWND question = wizard.WaitForDialog();
+    HWND question = wizard.AskToQuit(QuitBy::CancelButton);
     ASSERT_NE(nullptr, question);
     EXPECT_EQ(dpi, WindowDpi(question));
     if (dpi != DefaultDpi) WizardDriver::DialogScreenshot(question, tag + "quit-question");

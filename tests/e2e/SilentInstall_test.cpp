@@ -64,7 +64,7 @@ void AddTree(InstallSnapshot& snap, const std::string& folder) {
 InstallSnapshot TakeSnapshot(const std::string& dest, const std::string& startLog) {
     InstallSnapshot snap;
     AddTree(snap, dest);
-    AddTree(snap, GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel");
+    AddTree(snap, SharedDataFolder());
     for (const char* name : {"MAINDIR", "COMPS (1.6.6.2)", "INSTALLTOALL", "EXTENSIONS", "LAUNCH"})
         snap.Values[name] = RegistryHasValue(HKEY_CURRENT_USER, InstallSettingsKey, name)
                                 ? RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, name) + "|set"
@@ -74,7 +74,7 @@ InstallSnapshot TakeSnapshot(const std::string& dest, const std::string& startLo
     // A link records its target's own times, which two installs do not share; where links
     // are is what the choices decide.
     for (const std::string& link : ProductShortcutPaths()) snap.Values[link] = FileExists(link) ? "link" : "<none>";
-    test::WaitUntil([&] { return ReadTextLines(startLog, snap.Starts) && snap.Starts.size() >= 2; }, 20000, 50);
+    snap.Starts = WaitForLines(startLog, 2);
     // Both starts are made without waiting, so which of them logs first is the product's race.
     std::sort(snap.Starts.begin(), snap.Starts.end());
     WaitForProductExit();
@@ -150,18 +150,9 @@ protected:
 TEST_F(SilentInstall, LeavesExactlyWhatTheWizardLeaves) {
     ScopedEnvVar startLog("ORV_START_LOG", startLog_);
     ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "300");
-    {
-        WizardDriver wizard;
-        ASSERT_TRUE(wizard.WalkToReady(dest_));
-        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[6], 60000));
-        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[7]));
-        ASSERT_TRUE(wizard.Press("&Finish"));
-        ASSERT_EQ(0u, wizard.WaitForExit());
-    }
+    ASSERT_TRUE(InstallWithWizard(dest_));
     const InstallSnapshot byWizard = TakeSnapshot(dest_, startLog_);
-    ForgetEarlierInstalls();
-    DeleteTree(root_);
-    ::DeleteFileA(startLog_.c_str());
+    Clear();
 
     const SilentRun run = RunSetup("/S /LAUNCH \"/DIR=" + dest_ + "\" /LOG=" + log_);
     EXPECT_EQ(0u, run.ExitCode);
@@ -187,13 +178,11 @@ TEST_F(SilentInstall, SwitchesChooseComponentsShortcutsAndTypes) {
     ASSERT_EQ(0u, run.ExitCode);
     EXPECT_FALSE(run.ShowedWindow);
     EXPECT_TRUE(FileExists(dest_ + "\\Hyphenation.dat"));
-    EXPECT_FALSE(FileExists(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Public\\Basic.asn"));
+    EXPECT_FALSE(FileExists(SharedDataFolder() + "\\Public\\Basic.asn"));
     EXPECT_EQ("AD", RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "EXTENSIONS"));
     EXPECT_TRUE(FileExists(GetSpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + ProductShortcutName));
     EXPECT_FALSE(FileExists(GetSpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\" + ProductShortcutName));
-    std::vector<std::string> starts;
-    test::WaitUntil([&] { return ReadTextLines(startLog_, starts) && !starts.empty(); }, 20000, 50);
-    EXPECT_EQ(std::vector<std::string>{"\"" + dest_ + "\\orv.exe\" -assoc orvx_rtf_docx"}, starts);
+    EXPECT_EQ(std::vector<std::string>{"\"" + dest_ + "\\orv.exe\" -assoc orvx_rtf_docx"}, ProductStarts(1));
     WaitForProductExit();
 }
 
@@ -232,10 +221,7 @@ TEST_F(SilentInstall, InteractiveBadCommandLineShowsABoxAndEndsWithTwo) {
 }
 
 TEST_F(SilentInstall, ProductRunningEndsWithThree) {
-    test::ScratchFolder scratch("silent-running");
-    TAttachedFiles catalogue;
-    ASSERT_TRUE(catalogue.ExtractFile(nullptr, "orv.exe", scratch / "orv.exe"));
-    RunningProduct product(scratch / "orv.exe");
+    RunningProduct product;
     ASSERT_TRUE(product.Running());
     const SilentRun run = RunSetup("/S /DIR=" + dest_ + " /LOG=" + log_);
     EXPECT_TRUE(product.Close());
@@ -247,19 +233,8 @@ TEST_F(SilentInstall, ProductRunningEndsWithThree) {
 }
 
 TEST_F(SilentInstall, TooSmallDriveEndsWithFour) {
-    const char* tiny = "T:\\";
-    ULARGE_INTEGER available = {}, total = {};
-    if (::GetDriveTypeA(tiny) != DRIVE_FIXED || !::GetDiskFreeSpaceExA(tiny, &available, &total, nullptr) ||
-        total.QuadPart > 1024 * 1024)
-        GTEST_SKIP() << "the small test disk T: is not mounted";
-    // Half the disk taken, so that even the program alone does not fit.
-    const std::string filler = std::string(tiny) + "filler.bin";
-    test::WriteFileBytes(filler, std::string(128 * 1024, 'x'));
-    DeleteTree("T:\\Orvanel");
-    auto clean = MakeScopeGuard([&] {
-        ::DeleteFileA(filler.c_str());
-        DeleteTree("T:\\Orvanel");
-    });
+    FilledTinyDrive tiny;
+    if (!tiny.Mounted()) GTEST_SKIP() << "the small test disk T: is not mounted";
     const SilentRun run = RunSetup("/S /DIR=T:\\Orvanel /COMPONENTS= /LOG=" + log_);
     EXPECT_EQ(4u, run.ExitCode);
     EXPECT_FALSE(run.ShowedWindow);

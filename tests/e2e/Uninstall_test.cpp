@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
 #include <windows.h>
 
 #include <set>
@@ -56,7 +55,7 @@ bool KeyExists(HKEY root, const std::string& key) {
 std::set<std::string> MachineState(const std::string& root) {
     std::set<std::string> state;
     ListTree(root, state);
-    ListTree(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel", state);
+    ListTree(SharedDataFolder(), state);
     for (const std::string& link : ProductShortcutPaths())
         if (FileExists(link)) state.insert("link " + link);
     const std::vector<std::pair<HKEY, std::string>> keys = {
@@ -76,14 +75,7 @@ std::set<std::string> MachineState(const std::string& root) {
 
 // The copies of the uninstaller that are still in the temporary folder.
 std::vector<std::string> WorkingCopies() {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA fd;
-    UniqueFind find(::FindFirstFileA((GetTempFolder() + "~orvui*").c_str(), &fd));
-    if (find) {
-        do names.insert(fd.cFileName);
-        while (::FindNextFileA(find.get(), &fd));
-    }
-    return std::vector<std::string>(names.begin(), names.end());
+    return test::NamesMatching(GetTempFolder() + "~orvui*");
 }
 
 BOOL CALLBACK CollectStatic(HWND wnd, LPARAM text) {
@@ -167,19 +159,7 @@ protected:
     // the association page keeps its default (the COD documents).
     void Install(const std::vector<int>& toggled = {}) {
         ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
-        WizardDriver wizard;
-        ASSERT_TRUE(wizard.WaitForPage(WizardPageTitles[0]));
-        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[2]));
-        wizard.SetEditText(dest_);
-        ASSERT_EQ(WizardPageTitles[3], wizard.PressNextAndWait());
-        for (int item : toggled) wizard.ToggleListCheck(item);
-        ASSERT_TRUE(wizard.NextTo(WizardPageTitles[6], 60000));
-        ASSERT_EQ(WizardPageTitles[7], wizard.PressNextAndWait());
-        HWND launch = wizard.Control("&Launch Orvanel Word Processor", "Button");
-        if (wizard.IsChecked("&Launch Orvanel Word Processor")) test::PressButton(launch);
-        ASSERT_TRUE(test::WaitUntil([&] { return !wizard.IsChecked("&Launch Orvanel Word Processor"); }, 5000));
-        ASSERT_TRUE(wizard.Press("&Finish"));
-        ASSERT_EQ(0u, wizard.WaitForExit());
+        ASSERT_TRUE(InstallWithWizard(dest_, {toggled, false, ""}));
         ASSERT_TRUE(WaitForProductExit());
         // The association run has registered the COD documents by now.
         ASSERT_TRUE(test::WaitUntil(
@@ -237,7 +217,7 @@ TEST_F(Uninstall, TheEntryCarriesTheDetailsTheListOfProgramsShows) {
     size_t files = 0;
     std::set<std::string> tree;
     ListTree(root_, tree);
-    ListTree(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel", tree);
+    ListTree(SharedDataFolder(), tree);
     for (const std::string& path : tree) {
         if (path.back() == '\\' || path.find("install.log") != std::string::npos) continue;
         bytes += static_cast<int64_t>(test::ReadFileBytes(path).size());
@@ -370,10 +350,8 @@ TEST_F(Uninstall, OneUninstallRemovesWhatTwoInstallsMade) {
     if (HasFatalFailure()) return;
     EXPECT_TRUE(FileExists(dest_ + "\\Hyphenation.dat"));
     std::vector<std::string> update;
-    ASSERT_TRUE(ReadTextLines(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Update.log", update));
-    int stamps = 0;
-    for (const std::string& line : update) stamps += !line.empty() && line[0] == '*';
-    EXPECT_EQ(2, stamps);
+    ASSERT_TRUE(ReadTextLines(SharedDataFolder() + "\\Update.log", update));
+    EXPECT_EQ(2, UpdateLogBlocks(update));
 
     CommandRun run(Command("QuietUninstallString"));
     EXPECT_EQ(0u, run.Wait());

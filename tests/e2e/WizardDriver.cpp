@@ -6,9 +6,6 @@
 
 #include "common/InstUtils.h"
 
-#include <shlobj.h>
-#include <tlhelp32.h>
-
 #include <functional>
 
 namespace orv::e2e {
@@ -38,59 +35,6 @@ BOOL CALLBACK Collect(HWND wnd, LPARAM list) {
 }
 
 }  // namespace
-
-void ForgetEarlierInstalls() {
-    WaitForProductExit();
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Orvanel Word Processor");
-    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallEntryKey);
-    for (const std::string& link : ProductShortcutPaths()) ::DeleteFileA(link.c_str());
-    DeleteTree(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel");
-}
-
-std::string RegistryString(HKEY root, const char* key, const char* name) {
-    char buffer[1024] = "";
-    DWORD size = sizeof(buffer);
-    if (::RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return "<none>";
-    return buffer;
-}
-
-bool RegistryHasValue(HKEY root, const char* key, const char* name) {
-    return ::RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-std::vector<std::string> ProductShortcutPaths() {
-    std::vector<std::string> links;
-    for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY})
-        links.push_back(GetSpecialFolder(csidl) + "\\" + ProductShortcutName);
-    return links;
-}
-
-ScopedEnvVar::ScopedEnvVar(const char* name, const std::string& value) : name_(name) {
-    ::SetEnvironmentVariableA(name, value.c_str());
-}
-
-ScopedEnvVar::~ScopedEnvVar() {
-    ::SetEnvironmentVariableA(name_, nullptr);
-}
-
-RunningProduct::RunningProduct(const std::string& exe) {
-    ScopedEnvVar stay("ORV_EXIT_AFTER_MS", "60000");
-    // A copy just written can still be busy for a moment under Wine: a start is retried.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        process_ = std::make_unique<test::ChildProcess>(exe);
-        if (process_->Started()) break;
-        ::Sleep(200);
-    }
-    if (process_->Started())
-        window_ = test::WaitForProcessWindow(process_->Id(), "", 20000);
-    else
-        ADD_FAILURE() << "cannot start " << exe << ": error " << process_->StartError();
-}
-
-bool RunningProduct::Close() {
-    ::PostMessageA(window_, WM_CLOSE, 0, 0);
-    return process_->Wait(10000);
-}
 
 std::vector<HWND> Descendants(HWND window) {
     std::vector<HWND> all;
@@ -230,16 +174,76 @@ std::string WizardDriver::PressNextAndWait(DWORD timeoutMs) const {
     return PageTitle();
 }
 
-bool WizardDriver::WalkToReady(const std::string& dest, const std::string& shotPrefix) const {
-    if (!WaitForPage(WizardPageTitles[0])) return false;
-    for (int page = 0; page < 4; ++page) {
+bool WizardDriver::WalkTo(const std::string& title, const std::string& dest, const std::string& shotPrefix) const {
+    int target = 0;
+    while (target < 8 && title != WizardPageTitles[target]) ++target;
+    if (target == 8 || !WaitForPage(WizardPageTitles[0])) return false;
+    const int ready = 4;
+    for (int page = 0; page < target && page < ready; ++page) {
         if (PageTitle() != WizardPageTitles[page]) return false;
-        if (page == 2) SetEditText(dest);
+        if (page == 2 && !dest.empty()) SetEditText(dest);
         if (!shotPrefix.empty()) Screenshot(shotPrefix + "-" + std::to_string(page));
         if (PressNextAndWait() != WizardPageTitles[page + 1]) return false;
     }
-    if (!shotPrefix.empty()) Screenshot(shotPrefix + "-4");
+    if (target > ready) return NextTo(title, 60000);
+    if (target == 2 && !dest.empty()) SetEditText(dest);
+    if (!shotPrefix.empty()) Screenshot(shotPrefix + "-" + std::to_string(target));
     return true;
+}
+
+bool WizardDriver::SetChecked(const std::string& caption, bool checked, DWORD timeoutMs) const {
+    if (IsChecked(caption) != checked) test::PressButton(Control(caption, "Button"));
+    return test::WaitUntil([&] { return IsChecked(caption) == checked; }, timeoutMs, 20);
+}
+
+HWND WizardDriver::AskToQuit(QuitBy how) const {
+    switch (how) {
+    case QuitBy::CancelButton:
+        if (!Press("Cancel")) return nullptr;
+        break;
+    case QuitBy::CloseBox:
+        PressCloseBox();
+        break;
+    case QuitBy::EscapeKey:
+        test::PressKey(wizard_, VK_ESCAPE);
+        break;
+    }
+    return WaitForDialog();
+}
+
+::testing::AssertionResult WizardDriver::AnswerShown(HWND dialog, const std::string& button, std::string* text,
+                                                     const std::string& shot) const {
+    if (!dialog)
+        return ::testing::AssertionFailure() << "no message dialog showed; the wizard is on \"" << PageTitle() << "\"";
+    const std::string said = DialogText(dialog);
+    if (text) *text = said;
+    if (!shot.empty()) DialogScreenshot(dialog, shot);
+    if (!AnswerDialog(dialog, button))
+        return ::testing::AssertionFailure() << "\"" << button << "\" did not close the dialog \"" << said << "\"";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult WizardDriver::Answer(const std::string& button, std::string* text,
+                                                const std::string& shot) const {
+    return AnswerShown(WaitForDialog(), button, text, shot);
+}
+
+::testing::AssertionResult WizardDriver::QuitAndAnswer(QuitBy how, const std::string& button,
+                                                       const std::string& shot) const {
+    std::string text;
+    ::testing::AssertionResult answered = AnswerShown(AskToQuit(how), button, &text, shot);
+    if (answered && text.rfind(QuitQuestionStart, 0) != 0)
+        return ::testing::AssertionFailure() << "not the closing question: \"" << text << "\"";
+    return answered;
+}
+
+::testing::AssertionResult WizardDriver::QuitWithAbort(QuitBy how) {
+    ::testing::AssertionResult answered = QuitAndAnswer(how, "&Abort");
+    if (!answered) return answered;
+    const DWORD code = WaitForExit();
+    if (code == STILL_ACTIVE) return ::testing::AssertionFailure() << "the setup still runs after Abort";
+    if (code != 0) return ::testing::AssertionFailure() << "the setup ended with exit code " << code;
+    return ::testing::AssertionSuccess();
 }
 
 std::string WizardDriver::EditText() const {
@@ -277,22 +281,21 @@ void WizardDriver::PressCloseBox() const {
     test::CloseFromTitleBar(wizard_);
 }
 
-namespace {
-
-bool ProductProcessRuns() {
-    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return false;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32First(snapshot.get(), &entry); more; more = ::Process32Next(snapshot.get(), &entry))
-        if (lstrcmpiA(entry.szExeFile, "orv.exe") == 0) return true;
-    return false;
-}
-
-}  // namespace
-
-bool WaitForProductExit(DWORD timeoutMs) {
-    return test::WaitUntil([] { return !ProductProcessRuns(); }, timeoutMs, 20);
+::testing::AssertionResult InstallWithWizard(const std::string& dest, const InstallChoices& choices) {
+    WizardDriver wizard;
+    const auto stopped = [&](const char* what) {
+        return ::testing::AssertionFailure() << what << "; the wizard is on \"" << wizard.PageTitle() << "\"";
+    };
+    if (!wizard.WalkTo(WizardPageTitles[3], dest)) return stopped("the component page did not show");
+    for (int item : choices.ToggledComponents) wizard.ToggleListCheck(item);
+    if (!choices.ShotPrefix.empty()) wizard.Screenshot(choices.ShotPrefix + "-3");
+    if (!wizard.NextTo(WizardPageTitles[7], 60000)) return stopped("the Finish page did not show");
+    if (!wizard.SetChecked(LaunchCaption, choices.Launch)) return stopped("the launch box did not change");
+    if (!choices.ShotPrefix.empty()) wizard.Screenshot(choices.ShotPrefix + "-7");
+    if (!wizard.Press(FinishCaption)) return stopped("Finish could not be pressed");
+    const DWORD code = wizard.WaitForExit();
+    if (code != 0) return ::testing::AssertionFailure() << "the setup ended with exit code " << code << " after Finish";
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace orv::e2e

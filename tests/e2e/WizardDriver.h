@@ -2,9 +2,9 @@
 // window and controls, press buttons, answer the message dialogs, keep screenshots.
 #pragma once
 
-#include "support/ChildProcess.h"
+#include "InstallScenario.h"
 
-#include "common/InstUtils.h"
+#include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -17,71 +17,24 @@
 namespace orv::e2e {
 
 constexpr const char* WizardCaption = "Orvanel Word Processor - Setup";
-constexpr const char* InstallSettingsKey = "Software\\Orvanel Word Processor\\Install";
-constexpr const char* UninstallEntryKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanel Word Processor";
-constexpr const char* ProductShortcutName = "Orvanel Word Processor.lnk";
 constexpr const char* NextCaption = "&Next >";
+constexpr const char* FinishCaption = "&Finish";
+constexpr const char* AcceptCaption = "I &accept all the terms of the above License Agreement";
+constexpr const char* LaunchCaption = "&Launch Orvanel Word Processor";
 constexpr const char* QuitQuestionStart = "Setup is not complete.";
 
 // The page titles in page order, 0 (Welcome) to 7 (Finish).
 extern const char* const WizardPageTitles[8];
 
-// Removes what a run of the setup leaves on the machine: the stored settings, the
-// uninstall entry, the four shortcuts and the shared data folder.
-void ForgetEarlierInstalls();
-// Waits until no copy of the installed product runs any more (an association run that is
-// still starting holds orv.exe open, so the next install could not replace it).
-bool WaitForProductExit(DWORD timeoutMs = 15000);
-// A registry string ("<none>" when missing) and whether a value exists.
-std::string RegistryString(HKEY root, const char* key, const char* name);
-bool RegistryHasValue(HKEY root, const char* key, const char* name);
-// The shortcut paths a normal install makes or replaces (all users and current user).
-std::vector<std::string> ProductShortcutPaths();
+// How a user asks to quit the wizard.
+enum class QuitBy { CancelButton, CloseBox, EscapeKey };
 
-// Sets an environment variable for the processes a test starts, removed afterwards.
-// A scenario that installs into a folder of its own: the earlier installs, that folder and
-// the product's start log are cleared before and after it.
-class InstallScenario : public ::testing::Test {
-protected:
-    InstallScenario(const std::string& root, const std::string& tag)
-        : root_(root), dest_(root + "\\Orvanel"), startLog_(GetTempFolder() + "orv-e2e-" + tag + "-start.log") {}
-    void SetUp() override { Clear(); }
-    void TearDown() override { Clear(); }
-
-    const std::string root_;
-    const std::string dest_;
-    const std::string startLog_;
-
-private:
-    void Clear() const {
-        ForgetEarlierInstalls();
-        DeleteTree(root_);
-        ::DeleteFileA(startLog_.c_str());
-    }
-};
-
-class ScopedEnvVar {
-public:
-    ScopedEnvVar(const char* name, const std::string& value);
-    ~ScopedEnvVar();
-    ScopedEnvVar(const ScopedEnvVar&) = delete;
-    ScopedEnvVar& operator=(const ScopedEnvVar&) = delete;
-
-private:
-    const char* name_;
-};
-
-// The stand-in product started from a scratch copy; it stays until closed.
-class RunningProduct {
-public:
-    explicit RunningProduct(const std::string& exe);
-    bool Running() const { return window_ != nullptr; }
-    bool Close();
-
-private:
-    std::unique_ptr<test::ChildProcess> process_;
-    HWND window_ = nullptr;
+// What a user changes on the way through a whole install; everything else keeps its
+// default.
+struct InstallChoices {
+    std::vector<int> ToggledComponents;  // the component page's items clicked, in order
+    bool Launch = true;                  // the Finish page's launch box
+    std::string ShotPrefix;              // when set, "<prefix>-3" and "<prefix>-7" of those pages
 };
 
 // Every descendant control of a window, depth first.
@@ -129,9 +82,29 @@ public:
     bool NextTo(const std::string& title, DWORD pageTimeoutMs = 20000) const;
     // Presses Next and waits for the page to change (or a dialog to open); the page shown.
     std::string PressNextAndWait(DWORD timeoutMs = 20000) const;
-    // Welcome to Ready, the destination edit set to dest, every other default kept; with a
-    // screenshot name prefix, a screenshot "<prefix>-<page number>" of every page passed.
-    bool WalkToReady(const std::string& dest, const std::string& shotPrefix = std::string()) const;
+    // From Welcome (waited for) to the page with this title, pressing Next; on the way the
+    // destination edit is set to dest when given, every other default is kept. Up to Ready
+    // every page must follow the one before, with a screenshot "<prefix>-<page number>" of
+    // each when a prefix is given; beyond it the copy is waited out.
+    bool WalkTo(const std::string& title, const std::string& dest = std::string(),
+                const std::string& shotPrefix = std::string()) const;
+    bool WalkToReady(const std::string& dest, const std::string& shotPrefix = std::string()) const {
+        return WalkTo(WizardPageTitles[4], dest, shotPrefix);
+    }
+    // Clicks the check box when it shows the other state; true once it shows the one wanted.
+    bool SetChecked(const std::string& caption, bool checked, DWORD timeoutMs = 5000) const;
+
+    // Asks to quit the way given and waits for the closing question; null when none showed.
+    HWND AskToQuit(QuitBy how) const;
+    // Waits for the setup's next message dialog, keeps its text (and its picture as
+    // <shot>.bmp when a name is given) and presses the button.
+    ::testing::AssertionResult Answer(const std::string& button, std::string* text = nullptr,
+                                      const std::string& shot = std::string()) const;
+    // Asks to quit, checks that the closing question shows and answers it.
+    ::testing::AssertionResult QuitAndAnswer(QuitBy how, const std::string& button,
+                                             const std::string& shot = std::string()) const;
+    // Asks to quit, answers Abort, and the setup ends with exit code 0.
+    ::testing::AssertionResult QuitWithAbort(QuitBy how = QuitBy::CancelButton);
     // The text of the visible single-line edit.
     std::string EditText() const;
     // The text of the visible drop-down list (the drive list).
@@ -144,8 +117,15 @@ public:
     void PressCloseBox() const;
 
 private:
+    ::testing::AssertionResult AnswerShown(HWND dialog, const std::string& button, std::string* text,
+                                           const std::string& shot) const;
+
     std::unique_ptr<test::ChildProcess> process_;
     HWND wizard_ = nullptr;
 };
+
+// A whole install into dest through a wizard of its own: Welcome to Finish with the
+// choices, and the setup ended with exit code 0.
+::testing::AssertionResult InstallWithWizard(const std::string& dest, const InstallChoices& choices = {});
 
 }  // namespace orv::e2e

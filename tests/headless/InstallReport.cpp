@@ -6,8 +6,6 @@
 #include "common/InstUtils.h"
 #include "support/Scratch.h"
 
-#include <shlobj.h>
-
 #include <cstdio>
 
 namespace orv::walk {
@@ -42,7 +40,7 @@ InstallReport ReadInstallReport() {
         CountFolderFiles(report.Destination, report);
         // Only a portable install, which puts everything below the destination, keeps no
         // install log there; the others put the shared data in a folder of their own.
-        const std::string shared = GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel";
+        const std::string shared = e2e::SharedDataFolder();
         if (FileExists(report.Destination + "\\Install.log") && FolderExists(shared)) {
             report.FilesCountedIn += " and " + shared;
             CountFolderFiles(shared, report);

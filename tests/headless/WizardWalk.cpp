@@ -25,8 +25,6 @@ constexpr int InstallingPage = 5;
 constexpr int FinishPage = 7;
 constexpr const char* PictureNames[8] = {"0-welcome", "1-license",    "2-destination", "3-components",
                                          "4-ready",   "5-installing", "6-associate",   "7-finish"};
-constexpr const char* LicenceBox = "I &accept all the terms of the above License Agreement";
-constexpr const char* LaunchBox = "&Launch Orvanel Word Processor";
 
 // The rectangles, in the window's own picture, of its visible controls of a class.
 std::vector<RECT> ControlRects(HWND window, const char* className) {
@@ -117,7 +115,7 @@ WalkOutcome Walk::Run() {
         }
         if (page == InstallingPage) continue;  // the copy moves the wizard on by itself
         if (page == InstallingPage - 1) copyStart = ::GetTickCount();
-        if (!wizard_.Press(page == FinishPage ? "&Finish" : e2e::NextCaption)) {
+        if (!wizard_.Press(page == FinishPage ? e2e::FinishCaption : e2e::NextCaption)) {
             out_.Trouble = "no enabled button to go on from \"" + std::string(e2e::WizardPageTitles[page]) + "\"";
             return out_;
         }
@@ -175,11 +173,8 @@ bool Walk::WaitForPageAfter(int page, DWORD timeoutMs, int& shown) {
 // The boxes a user who keeps every proposal still sets: the licence accepted, no launch at
 // the end (nobody is at the screen to use the product).
 bool Walk::Prepare(int page) {
-    const char* box = page == 1 ? LicenceBox : page == FinishPage ? LaunchBox : nullptr;
-    if (!box) return true;
-    const bool wanted = page == 1;
-    if (wizard_.IsChecked(box) != wanted) test::PressButton(wizard_.Control(box, "Button"));
-    if (test::WaitUntil([&] { return wizard_.IsChecked(box) == wanted; }, PageTimeoutMs, 20)) return true;
+    const char* box = page == 1 ? e2e::AcceptCaption : page == FinishPage ? e2e::LaunchCaption : nullptr;
+    if (!box || wizard_.SetChecked(box, page == 1, PageTimeoutMs)) return true;
     out_.Trouble = std::string("the box \"") + box + "\" did not change";
     return false;
 }

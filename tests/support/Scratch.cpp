@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace orv::test {
@@ -77,6 +78,18 @@ void ForEachFileBelow(const std::string& folder, const FileVisitor& visit, TWalk
         if (!isFolder || walk == TWalk::FilesAndFolders) visit(path, found);
         if (isFolder) ForEachFileBelow(path, visit, walk);
     } while (::FindNextFileA(find.get(), &found));
+}
+
+std::vector<std::string> NamesMatching(const std::string& pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    UniqueFind find(::FindFirstFileA(pattern.c_str(), &found));
+    if (find) {
+        do names.push_back(found.cFileName);
+        while (::FindNextFileA(find.get(), &found));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string EnvVar(const char* name) {

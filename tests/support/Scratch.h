@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace orv::test {
 
@@ -36,6 +37,9 @@ UniqueFile HoldNewFile(const std::string& path, const std::string& bytes);
 using FileVisitor = std::function<void(const std::string& path, const WIN32_FIND_DATAA& found)>;
 enum class TWalk { Files, FilesAndFolders };
 void ForEachFileBelow(const std::string& folder, const FileVisitor& visit, TWalk walk = TWalk::Files);
+// The names of the files and folders that match a wildcard pattern ("C:\Temp\~orv*.tmp"),
+// sorted.
+std::vector<std::string> NamesMatching(const std::string& pattern);
 // The environment variable's value, or "" when unset.
 std::string EnvVar(const char* name);
 
