@@ -115,12 +115,7 @@ RunningProduct::RunningProduct(const std::string& exe) {
 
 void RunningProduct::Start(const std::string& exe) {
     ScopedEnvVar stay("ORV_EXIT_AFTER_MS", "60000");
-    // A copy just written can still be busy for a moment under Wine: a start is retried.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        process_ = std::make_unique<test::ChildProcess>(exe);
-        if (process_->Started()) break;
-        ::Sleep(200);
-    }
+    process_ = std::make_unique<test::ChildProcess>(exe);
     if (process_->Started())
         window_ = test::WaitForProcessWindow(process_->Id(), "", 20000);
     else

@@ -34,18 +34,6 @@ bool FocusReturnsTo(HWND wizard, HWND control) {
     return test::WaitUntil([&] { return test::FocusedControl(wizard) == control; }, 5000, 20);
 }
 
-// The system's error box that shows an error raised while the wizard handles a message.
-HWND WaitForErrorBox() {
-    HWND box = nullptr;
-    test::WaitUntil(
-        [&] {
-            box = test::FindTopWindowByClass("#32770", test::WindowScope::AnyProcess);
-            return box != nullptr;
-        },
-        30000, 20);
-    return box;
-}
-
 class Keyboard : public InstallScenario {
 protected:
     Keyboard() : InstallScenario("E:\\e2e-keyboard", "keyboard") {}
@@ -63,7 +51,8 @@ TEST_F(Keyboard, EnterOnFinishShowsTheUpdateLogErrorAndStillSaves) {
     WizardDriver wizard;
     ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[7], dest_));
     test::PressKey(wizard.Window(), VK_RETURN);
-    HWND box = WaitForErrorBox();
+    // The system's box that shows an error raised while the wizard handles a message.
+    HWND box = test::WaitForTopWindowByClass("#32770", 30000, test::WindowScope::AnyProcess);
     ASSERT_NE(nullptr, box);
     EXPECT_NE(nullptr, test::FindControl(box, "Exception EUpdateLogError", "Static"));
     WizardDriver::DialogScreenshot(box, "keyboard-finish-error");

@@ -214,8 +214,7 @@ TEST_F(SilentInstall, InteractiveBadCommandLineShowsABoxAndEndsWithTwo) {
         EXPECT_EQ(0u, WizardDriver::DialogText(box).rfind(c.TextStart, 0)) << WizardDriver::DialogText(box);
         WizardDriver::DialogScreenshot(box, std::string("silent-box-") + (c.Args[1] == '?' ? "usage" : "bad"));
         EXPECT_TRUE(WizardDriver::AnswerDialog(box, "OK"));
-        ASSERT_TRUE(setup.Wait(20000));
-        EXPECT_EQ(2u, setup.ExitCode()) << c.Args;
+        EXPECT_EQ(2u, setup.WaitForExit(20000)) << c.Args;
     }
     ExpectNothingInstalled();
 }

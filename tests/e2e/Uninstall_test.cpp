@@ -96,39 +96,6 @@ std::string BoxText(HWND box) {
     return text;
 }
 
-// Runs a command line as the system runs an entry's command: the whole text, no program
-// name apart.
-class CommandRun {
-public:
-    explicit CommandRun(const std::string& command) {
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi = {};
-        // A program just written can still be busy for a moment under Wine: a start is retried.
-        for (int attempt = 0; attempt < 5 && !process_; ++attempt) {
-            if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-                process_.reset(pi.hProcess);
-                UniqueHandle thread(pi.hThread);
-            } else {
-                ::Sleep(200);
-            }
-        }
-    }
-    bool Started() const { return process_.valid(); }
-    // The exit code, or STILL_ACTIVE when it has not ended in time.
-    DWORD Wait(DWORD timeoutMs = UninstallTimeoutMs) {
-        DWORD code = STILL_ACTIVE;
-        if (process_ && ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0)
-            ::GetExitCodeProcess(process_.get(), &code);
-        return code;
-    }
-
-private:
-    UniqueHandle process_;
-};
-
 class Uninstall : public InstallScenario {
 protected:
     Uninstall() : InstallScenario("E:\\e2e-uninstall", "uninstall") {}
@@ -233,14 +200,14 @@ TEST_F(Uninstall, TheEntryCarriesTheDetailsTheListOfProgramsShows) {
 TEST_F(Uninstall, YesAtTheQuestionRemovesEverythingTheInstallMade) {
     Install();
     if (HasFatalFailure()) return;
-    CommandRun run(Command("UninstallString"));
+    test::ChildProcess run(test::CommandLine{Command("UninstallString")});
     ASSERT_TRUE(run.Started());
     HWND question = WaitForUninstallBox();
     ASSERT_NE(nullptr, question);
     EXPECT_EQ("Remove Orvanel Word Processor and all of its components?", BoxText(question));
     test::SaveWindowScreenshot(question, "uninstall-question.bmp");
     ASSERT_TRUE(test::PressButtonByText(question, "&Yes"));
-    EXPECT_EQ(0u, run.Wait());
+    EXPECT_EQ(0u, run.WaitForExit(UninstallTimeoutMs));
 
     HWND end = WaitForUninstallBox();
     ASSERT_NE(nullptr, end);
@@ -254,9 +221,9 @@ TEST_F(Uninstall, YesAtTheQuestionRemovesEverythingTheInstallMade) {
 TEST_F(Uninstall, TheQuietCommandAsksNothingAndSaysNothing) {
     Install();
     if (HasFatalFailure()) return;
-    CommandRun run(Command("QuietUninstallString"));
+    test::ChildProcess run(test::CommandLine{Command("QuietUninstallString")});
     ASSERT_TRUE(run.Started());
-    EXPECT_EQ(0u, run.Wait());
+    EXPECT_EQ(0u, run.WaitForExit(UninstallTimeoutMs));
     EXPECT_TRUE(WaitForWorkingCopyGone());
     EXPECT_EQ(nullptr, test::FindTopWindow(UninstallCaption, test::WindowScope::AnyProcess, "#32770"));
     EXPECT_EQ(before_, MachineState(root_));
@@ -266,11 +233,11 @@ TEST_F(Uninstall, NoAtTheQuestionChangesNothing) {
     Install();
     if (HasFatalFailure()) return;
     const std::set<std::string> installed = MachineState(root_);
-    CommandRun run(Command("UninstallString"));
+    test::ChildProcess run(test::CommandLine{Command("UninstallString")});
     HWND question = WaitForUninstallBox();
     ASSERT_NE(nullptr, question);
     ASSERT_TRUE(test::PressButtonByText(question, "&No"));
-    EXPECT_EQ(2u, run.Wait());
+    EXPECT_EQ(2u, run.WaitForExit(UninstallTimeoutMs));
     EXPECT_TRUE(WorkingCopies().empty());
     EXPECT_EQ(installed, MachineState(root_));
     EXPECT_FALSE(FileExists(UninstallLogPath()));
@@ -283,14 +250,14 @@ TEST_F(Uninstall, IsRefusedWhileTheProductRuns) {
     test::ChildProcess product(dest_ + "\\orv.exe");
     ASSERT_NE(nullptr, test::WaitForProcessWindow(product.Id(), "Orvanel Word Processor", 20000));
 
-    CommandRun quiet(Command("QuietUninstallString"));
-    EXPECT_EQ(3u, quiet.Wait());
-    CommandRun asked(Command("UninstallString"));
+    test::ChildProcess quiet(test::CommandLine{Command("QuietUninstallString")});
+    EXPECT_EQ(3u, quiet.WaitForExit(UninstallTimeoutMs));
+    test::ChildProcess asked(test::CommandLine{Command("UninstallString")});
     HWND box = WaitForUninstallBox();
     ASSERT_NE(nullptr, box);
     EXPECT_NE(std::string::npos, BoxText(box).find("is running")) << BoxText(box);
     test::PressButtonByText(box, "OK");
-    EXPECT_EQ(3u, asked.Wait());
+    EXPECT_EQ(3u, asked.WaitForExit(UninstallTimeoutMs));
     EXPECT_TRUE(WorkingCopies().empty());
     EXPECT_EQ(installed, MachineState(root_));
 }
@@ -307,11 +274,11 @@ TEST_F(Uninstall, AFileHeldOpenIsLeftAndListedAndEverythingElseGoes) {
         UniqueFile held(
             ::CreateFileA(licence.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held.valid());
-        CommandRun run(Command("UninstallString"));
+        test::ChildProcess run(test::CommandLine{Command("UninstallString")});
         HWND question = WaitForUninstallBox();
         ASSERT_NE(nullptr, question);
         ASSERT_TRUE(test::PressButtonByText(question, "&Yes"));
-        EXPECT_EQ(4u, run.Wait());
+        EXPECT_EQ(4u, run.WaitForExit(UninstallTimeoutMs));
         HWND end = WaitForUninstallBox();
         ASSERT_NE(nullptr, end);
         const std::string text = BoxText(end);
@@ -333,8 +300,8 @@ TEST_F(Uninstall, AUsersOwnFileStaysAndKeepsItsFolder) {
     test::WriteFileBytes(notes, "mine");
     std::set<std::string> expected = before_;
     for (const std::string& kept : {dest_ + "\\", notes}) expected.insert(ToKey(kept));
-    CommandRun run(Command("QuietUninstallString"));
-    EXPECT_EQ(4u, run.Wait());
+    test::ChildProcess run(test::CommandLine{Command("QuietUninstallString")});
+    EXPECT_EQ(4u, run.WaitForExit(UninstallTimeoutMs));
     EXPECT_TRUE(WaitForWorkingCopyGone());
     EXPECT_EQ("mine", test::ReadFileBytes(notes));
     EXPECT_EQ(expected, MachineState(root_));
@@ -353,8 +320,8 @@ TEST_F(Uninstall, OneUninstallRemovesWhatTwoInstallsMade) {
     ASSERT_TRUE(ReadTextLines(SharedDataFolder() + "\\Update.log", update));
     EXPECT_EQ(2, UpdateLogBlocks(update));
 
-    CommandRun run(Command("QuietUninstallString"));
-    EXPECT_EQ(0u, run.Wait());
+    test::ChildProcess run(test::CommandLine{Command("QuietUninstallString")});
+    EXPECT_EQ(0u, run.WaitForExit(UninstallTimeoutMs));
     EXPECT_TRUE(WaitForWorkingCopyGone());
     EXPECT_EQ(before_, MachineState(root_));
 }
@@ -364,14 +331,14 @@ TEST_F(Uninstall, APortableCopyIsRemovedByDeletingItsFolder) {
     ForceFolders(dest_ + "\\");
     ASSERT_TRUE(::CopyFileA(test::BuildTreePath("product/orv/orv.exe").c_str(), (dest_ + "\\orv.exe").c_str(), FALSE));
     const std::set<std::string> copied = MachineState(root_);
-    CommandRun quiet("\"" + dest_ + "\\orv.exe\" -ui /S");
-    EXPECT_EQ(2u, quiet.Wait());
-    CommandRun asked("\"" + dest_ + "\\orv.exe\" -ui");
+    test::ChildProcess quiet(test::CommandLine{"\"" + dest_ + "\\orv.exe\" -ui /S"});
+    EXPECT_EQ(2u, quiet.WaitForExit(UninstallTimeoutMs));
+    test::ChildProcess asked(test::CommandLine{"\"" + dest_ + "\\orv.exe\" -ui"});
     HWND box = WaitForUninstallBox();
     ASSERT_NE(nullptr, box);
     EXPECT_NE(std::string::npos, BoxText(box).find("removed by deleting its folder")) << BoxText(box);
     test::PressButtonByText(box, "OK");
-    EXPECT_EQ(2u, asked.Wait());
+    EXPECT_EQ(2u, asked.WaitForExit(UninstallTimeoutMs));
     EXPECT_EQ(copied, MachineState(root_));
 }
 

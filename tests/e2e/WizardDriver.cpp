@@ -115,14 +115,7 @@ void WizardDriver::SetEditText(const std::string& text) const {
 }
 
 HWND WizardDriver::WaitForDialog(DWORD timeoutMs) const {
-    HWND dialog = nullptr;
-    test::WaitUntil(
-        [&] {
-            dialog = test::FindTopWindowByClass("TMessageForm", test::WindowScope::AnyProcess);
-            return dialog != nullptr;
-        },
-        timeoutMs, 20);
-    return dialog;
+    return test::WaitForTopWindowByClass("TMessageForm", timeoutMs, test::WindowScope::AnyProcess);
 }
 
 std::string WizardDriver::DialogText(HWND dialog) {
@@ -143,8 +136,7 @@ void WizardDriver::Screenshot(const std::string& name) const {
 }
 
 DWORD WizardDriver::WaitForExit(DWORD timeoutMs) {
-    if (!process_->Wait(timeoutMs)) return STILL_ACTIVE;
-    return process_->ExitCode();
+    return process_->WaitForExit(timeoutMs);
 }
 
 bool WizardDriver::NextTo(const std::string& title, DWORD pageTimeoutMs) const {

@@ -92,6 +92,12 @@ HWND FindTopWindowByClass(const char* className, WindowScope scope) {
     return s.Found;
 }
 
+HWND WaitForTopWindowByClass(const char* className, DWORD timeoutMs, WindowScope scope) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopWindowByClass(className, scope)) != nullptr; }, timeoutMs);
+    return found;
+}
+
 HWND WaitForTopWindow(const std::string& caption, DWORD timeoutMs, WindowScope scope, const char* className) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopWindow(caption, scope, className)) != nullptr; }, timeoutMs);

@@ -40,6 +40,7 @@ HWND FindTopWindow(const std::string& caption, WindowScope scope = WindowScope::
 // A visible top-level window of this class, whatever its caption, or null.
 HWND FindTopWindowByClass(const char* className, WindowScope scope = WindowScope::ThisProcess);
 // The same, waiting up to timeoutMs for it to appear.
+HWND WaitForTopWindowByClass(const char* className, DWORD timeoutMs, WindowScope scope = WindowScope::ThisProcess);
 HWND WaitForTopWindow(const std::string& caption, DWORD timeoutMs, WindowScope scope = WindowScope::ThisProcess,
                       const char* className = nullptr);
 // Waits until the window is destroyed or hidden.

@@ -1,24 +1,32 @@
 // Starting, waiting for and finding the windows of another program in a test.
 #include "support/ChildProcess.h"
 
-#include <vector>
-
 namespace orv::test {
 
 ChildProcess::ChildProcess(const std::string& exe, const std::string& arguments) {
-    std::string command = "\"" + exe + "\"";
-    if (!arguments.empty()) command += " " + arguments;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
+    Start(exe.c_str(), "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
+}
+
+ChildProcess::ChildProcess(const CommandLine& command) {
+    Start(nullptr, command.Text);
+}
+
+void ChildProcess::Start(const char* exe, std::string command) {
+    command.push_back('\0');
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        process_.reset(pi.hProcess);
-        UniqueHandle thread(pi.hThread);
-        id_ = pi.dwProcessId;
-    } else {
+    // A program just written can still be busy for a moment under Wine: a start is retried.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (::CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            process_.reset(pi.hProcess);
+            UniqueHandle thread(pi.hThread);
+            id_ = pi.dwProcessId;
+            startError_ = 0;
+            return;
+        }
         startError_ = ::GetLastError();
+        ::Sleep(200);
     }
 }
 
@@ -31,6 +39,10 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Wait(DWORD timeoutMs) {
     return process_ && ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD ChildProcess::WaitForExit(DWORD timeoutMs) {
+    return Wait(timeoutMs) ? ExitCode() : STILL_ACTIVE;
 }
 
 DWORD ChildProcess::ExitCode() const {

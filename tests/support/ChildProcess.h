@@ -10,10 +10,17 @@
 
 namespace orv::test {
 
+// A whole command line, run as the system runs a registered command: the program is
+// found in the text itself.
+struct CommandLine {
+    std::string Text;
+};
+
 class ChildProcess {
 public:
     // Starts exe with the given argument text (appended after the quoted exe path).
     ChildProcess(const std::string& exe, const std::string& arguments = std::string());
+    explicit ChildProcess(const CommandLine& command);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -26,8 +33,12 @@ public:
     bool Wait(DWORD timeoutMs);
     // The exit code, or STILL_ACTIVE.
     DWORD ExitCode() const;
+    // Waits up to timeoutMs; the exit code, or STILL_ACTIVE when it still runs.
+    DWORD WaitForExit(DWORD timeoutMs);
 
 private:
+    void Start(const char* exe, std::string command);
+
     UniqueHandle process_;
     DWORD id_ = 0;
     DWORD startError_ = 0;
