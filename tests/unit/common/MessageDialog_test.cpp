@@ -1,6 +1,7 @@
 // The real message dialog under Wine: its window, its controls, and what each key and click gives.
 #include "common/MessageDialog.h"
 #include "support/Automation.h"
+#include "support/Watchdog.h"
 
 #include <gtest/gtest.h>
 
@@ -109,10 +110,8 @@ struct DriveReport {
     int buttonCount = 0;
 };
 
-HWND WaitForMessageDialog(DWORD timeoutMs = 5000) {
-    HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindTopWindowByClass(TMessageForm::ClassName)) != nullptr; }, timeoutMs);
-    return dialog;
+HWND WaitForMessageDialog() {
+    return WaitForTopWindowByClass(TMessageForm::ClassName, 5000);
 }
 
 DriveReport Drive(const std::vector<Step>& steps) {
@@ -179,6 +178,7 @@ TEST(MessageDialog, KeysClicksAndTheCloseBox) {
         SCOPED_TRACE(c.name);
         DriveReport report;
         TestThread driver([&] { report = Drive(c.steps); });
+        ModalWatchdog watchdog(c.name);
         const int32_t result = ShowMessageDialog("Question for the test", mkConfirm, c.buttons);
         ASSERT_TRUE(driver.Join(10000));
         ASSERT_TRUE(report.found);
@@ -234,7 +234,10 @@ TEST(MessageDialog, OtherWindowsAreDisabledButTheirTimersRun) {
         screenshot = SaveWindowScreenshot(dialog, "abort-retry-ignore.bmp");
         PressButtonByText(dialog, "&Abort");
     });
-    EXPECT_EQ(IDABORT, ShowMessageDialog(AriText, mkError, mbAbort | mbRetry | mbIgnore));
+    {
+        ModalWatchdog watchdog("the dialog over the ticking window");
+        EXPECT_EQ(IDABORT, ShowMessageDialog(AriText, mkError, mbAbort | mbRetry | mbIgnore));
+    }
     ASSERT_TRUE(driver.Join(10000));
     EXPECT_TRUE(disabledWhileOpen);
     EXPECT_GE(ticksWhileOpen, 3);
@@ -251,20 +254,27 @@ void CALLBACK OpenInnerDialog(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST(MessageDialog, NestedDialogsEachEndWithTheirOwnResult) {
+    g_innerResult = -1;
+    // Each dialog is found by its own caption: a driver that starts late (a busy machine)
+    // finds both open, and the first of the class is then the inner one on top.
     TestThread driver([] {
-        HWND outer = WaitForMessageDialog();
-        HWND inner = nullptr;
-        WaitUntil([&] { return (inner = FindTopWindow("Error", WindowScope::ThisProcess, TMessageForm::ClassName)); },
-                  5000);
+        HWND inner = WaitForTopWindow("Error", 10000, WindowScope::ThisProcess, TMessageForm::ClassName);
         if (inner) {
             PressButtonByText(inner, "&Ignore");
             WaitForWindowGone(inner, 5000);
         }
+        HWND outer = WaitForTopWindow("Confirm", 5000, WindowScope::ThisProcess, TMessageForm::ClassName);
         if (outer) PressButtonByText(outer, "&Abort");
     });
     // The outer dialog's loop dispatches this thread timer, which opens the inner dialog.
-    ::SetTimer(nullptr, 0, 100, &OpenInnerDialog);
-    const int32_t outer = ShowMessageDialog("Setup is not complete.", mkConfirm, mbNo | mbAbort);
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &OpenInnerDialog);
+    int32_t outer = -1;
+    {
+        ModalWatchdog watchdog("the nested dialogs");
+        outer = ShowMessageDialog("Setup is not complete.", mkConfirm, mbNo | mbAbort);
+    }
+    // Had the outer loop ended first, a later test's loop would open the inner dialog.
+    ::KillTimer(nullptr, timer);
     ASSERT_TRUE(driver.Join(10000));
     EXPECT_EQ(IDABORT, outer);
     EXPECT_EQ(IDIGNORE, g_innerResult);
