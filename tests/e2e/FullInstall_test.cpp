@@ -23,12 +23,6 @@
 namespace orv::e2e {
 namespace {
 
-DWORD RegDword(HKEY root, const char* key, const char* name) {
-    DWORD value = 0xDEADBEEF, size = sizeof(value);
-    ::RegGetValueA(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
-
 std::string ShortcutTarget(const std::string& link) {
     ComPtr<IShellLinkA> shell;
     ComPtr<IPersistFile> file;
@@ -91,9 +85,9 @@ TEST_F(FullInstall, EveryResultIsInPlace) {
 
     // Registry: the choices and the uninstall entry.
     EXPECT_EQ(dest_, RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
-    EXPECT_EQ(0x7FFFFFFEu, RegDword(HKEY_CURRENT_USER, InstallSettingsKey, "COMPS (1.6.6.2)"));
-    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, InstallSettingsKey, "INSTALLTOALL"));
-    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, InstallSettingsKey, "LAUNCH"));
+    EXPECT_EQ(0x7FFFFFFEu, RegistryDword(HKEY_CURRENT_USER, InstallSettingsKey, "COMPS (1.6.6.2)"));
+    EXPECT_EQ(1u, RegistryDword(HKEY_CURRENT_USER, InstallSettingsKey, "INSTALLTOALL"));
+    EXPECT_EQ(1u, RegistryDword(HKEY_CURRENT_USER, InstallSettingsKey, "LAUNCH"));
     EXPECT_EQ("B", RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "EXTENSIONS"));
     EXPECT_EQ("Orvanel Word Processor", RegistryString(HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName"));
     EXPECT_EQ("\"" + dest_ + "\\orv.exe\" -ui",

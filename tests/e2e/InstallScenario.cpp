@@ -47,6 +47,12 @@ std::string RegistryString(HKEY root, const char* key, const char* name) {
     return buffer;
 }
 
+DWORD RegistryDword(HKEY root, const char* key, const char* name) {
+    DWORD value = NoRegistryDword, size = sizeof(value);
+    ::RegGetValueA(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
 bool RegistryHasValue(HKEY root, const char* key, const char* name) {
     return ::RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
@@ -84,6 +90,12 @@ int ExpectLoggedCopiesComplete(const std::vector<std::string>& installLog) {
         EXPECT_EQ(static_cast<size_t>(entry->Size), test::ReadFileBytes(path).size()) << path;
     }
     return copies;
+}
+
+int CountLines(const std::vector<std::string>& lines, const std::string& line) {
+    int count = 0;
+    for (const std::string& l : lines) count += SameTextNoCase(l, line);
+    return count;
 }
 
 int UpdateLogBlocks(const std::vector<std::string>& updateLog) {

@@ -29,8 +29,11 @@ void ForgetEarlierInstalls();
 // Waits until no copy of the installed product runs any more (an association run that is
 // still starting holds orv.exe open, so the next install could not replace it).
 bool WaitForProductExit(DWORD timeoutMs = 15000);
-// A registry string ("<none>" when missing) and whether a value exists.
+// A registry string ("<none>" when missing), a number (NoRegistryDword when missing) and
+// whether a value exists.
+constexpr DWORD NoRegistryDword = 0xDEADBEEF;
 std::string RegistryString(HKEY root, const char* key, const char* name);
+DWORD RegistryDword(HKEY root, const char* key, const char* name);
 bool RegistryHasValue(HKEY root, const char* key, const char* name);
 // The shortcut paths a normal install makes or replaces (all users and current user).
 std::vector<std::string> ProductShortcutPaths();
@@ -43,6 +46,8 @@ std::vector<std::string> WaitForLines(const std::string& path, size_t count, DWO
 // of that name, has that file's size; returns how many copies the log names.
 int ExpectLoggedCopiesComplete(const std::vector<std::string>& installLog);
 
+// How many of the lines equal line, ignoring case (as the logs' readers compare paths).
+int CountLines(const std::vector<std::string>& lines, const std::string& line);
 // How many installs an update log records: its "*" stamp lines.
 int UpdateLogBlocks(const std::vector<std::string>& updateLog);
 

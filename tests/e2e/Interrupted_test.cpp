@@ -13,10 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -58,9 +56,7 @@ TEST_F(Interrupted, ASecondRunAfterAKillDuringTheCopyLeavesConsistentLogs) {
     // every file once; each file it names is complete.
     std::vector<std::string> lines;
     ASSERT_TRUE(ReadTextLines(dest_ + "\\Install.log", lines));
-    const auto logged = [&](const std::string& line) {
-        return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return SameTextNoCase(l, line); });
-    };
+    const auto logged = [&](const std::string& line) { return CountLines(lines, line); };
     EXPECT_EQ(1, logged("Made Dir: " + root_ + "\\"));
     EXPECT_EQ(1, logged("Made Dir: " + dest_ + "\\"));
     EXPECT_EQ(1, logged("Made Dir: " + Shared() + "Hidden\\"));

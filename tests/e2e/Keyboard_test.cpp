@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
 #include <windows.h>
 
 #include <memory>

@@ -119,11 +119,7 @@ TEST_P(HeldFile, AbortRetryIgnore) {
     EXPECT_EQ(dest_, RegistryString(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
     std::vector<std::string> log;
     ASSERT_TRUE(ReadTextLines(dest_ + "\\Install.log", log));
-    auto logged = [&](const std::string& path) {
-        for (const std::string& line : log)
-            if (SameTextNoCase(line, "File Copy: " + path)) return true;
-        return false;
-    };
+    const auto logged = [&](const std::string& path) { return CountLines(log, "File Copy: " + path) > 0; };
     EXPECT_TRUE(logged(dest_ + "\\orv.exe"));
     EXPECT_EQ(c.LicenceWritten, logged(licence));
 }

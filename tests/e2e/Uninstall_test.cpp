@@ -78,22 +78,9 @@ std::vector<std::string> WorkingCopies() {
     return test::NamesMatching(GetTempFolder() + "~orvui*");
 }
 
-BOOL CALLBACK CollectStatic(HWND wnd, LPARAM text) {
-    char name[16] = "";
-    ::GetClassNameA(wnd, name, sizeof name);
-    if (lstrcmpiA(name, "Static") == 0) *reinterpret_cast<std::string*>(text) += test::WindowText(wnd);
-    return TRUE;
-}
-
 // A message box of the uninstaller, whichever of its processes shows it.
 HWND WaitForUninstallBox(DWORD timeoutMs = 30000) {
     return test::WaitForTopWindow(UninstallCaption, timeoutMs, test::WindowScope::AnyProcess, "#32770");
-}
-
-std::string BoxText(HWND box) {
-    std::string text;
-    ::EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&text));
-    return text;
 }
 
 class Uninstall : public InstallScenario {
@@ -173,12 +160,8 @@ TEST_F(Uninstall, TheEntryCarriesTheDetailsTheListOfProgramsShows) {
                                  reinterpret_cast<void**>(&company), &length));
     EXPECT_EQ(std::string(company), Command("Publisher"));
 
-    for (const char* flag : {"NoModify", "NoRepair"}) {
-        DWORD value = 0, size = sizeof value;
-        EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_LOCAL_MACHINE, UninstallEntryKey, flag, RRF_RT_REG_DWORD, nullptr,
-                                                &value, &size));
-        EXPECT_EQ(1u, value) << flag;
-    }
+    for (const char* flag : {"NoModify", "NoRepair"})
+        EXPECT_EQ(1u, RegistryDword(HKEY_LOCAL_MACHINE, UninstallEntryKey, flag)) << flag;
     // The estimate covers every installed byte, rounded up to clusters of at most 64 KiB.
     int64_t bytes = 0;
     size_t files = 0;
@@ -190,9 +173,8 @@ TEST_F(Uninstall, TheEntryCarriesTheDetailsTheListOfProgramsShows) {
         bytes += static_cast<int64_t>(test::ReadFileBytes(path).size());
         ++files;
     }
-    DWORD kb = 0, size = sizeof kb;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_LOCAL_MACHINE, UninstallEntryKey, "EstimatedSize", RRF_RT_REG_DWORD,
-                                            nullptr, &kb, &size));
+    const DWORD kb = RegistryDword(HKEY_LOCAL_MACHINE, UninstallEntryKey, "EstimatedSize");
+    ASSERT_NE(NoRegistryDword, kb);
     EXPECT_GE(static_cast<int64_t>(kb) * 1024, bytes - 4096);
     EXPECT_LE(static_cast<int64_t>(kb), bytes / 1024 + static_cast<int64_t>(files) * 64);
 }
@@ -204,14 +186,14 @@ TEST_F(Uninstall, YesAtTheQuestionRemovesEverythingTheInstallMade) {
     ASSERT_TRUE(run.Started());
     HWND question = WaitForUninstallBox();
     ASSERT_NE(nullptr, question);
-    EXPECT_EQ("Remove Orvanel Word Processor and all of its components?", BoxText(question));
+    EXPECT_EQ("Remove Orvanel Word Processor and all of its components?", test::MessageDialogText(question));
     test::SaveWindowScreenshot(question, "uninstall-question.bmp");
     ASSERT_TRUE(test::PressButtonByText(question, "&Yes"));
     EXPECT_EQ(0u, run.WaitForExit(UninstallTimeoutMs));
 
     HWND end = WaitForUninstallBox();
     ASSERT_NE(nullptr, end);
-    EXPECT_EQ("Orvanel Word Processor was removed from your computer.", BoxText(end));
+    EXPECT_EQ("Orvanel Word Processor was removed from your computer.", test::MessageDialogText(end));
     test::PressButtonByText(end, "OK");
     EXPECT_TRUE(WaitForWorkingCopyGone()) << WorkingCopies().front();
     EXPECT_EQ(before_, MachineState(root_));
@@ -255,7 +237,7 @@ TEST_F(Uninstall, IsRefusedWhileTheProductRuns) {
     test::ChildProcess asked(test::CommandLine{Command("UninstallString")});
     HWND box = WaitForUninstallBox();
     ASSERT_NE(nullptr, box);
-    EXPECT_NE(std::string::npos, BoxText(box).find("is running")) << BoxText(box);
+    EXPECT_NE(std::string::npos, test::MessageDialogText(box).find("is running")) << test::MessageDialogText(box);
     test::PressButtonByText(box, "OK");
     EXPECT_EQ(3u, asked.WaitForExit(UninstallTimeoutMs));
     EXPECT_TRUE(WorkingCopies().empty());
@@ -281,7 +263,7 @@ TEST_F(Uninstall, AFileHeldOpenIsLeftAndListedAndEverythingElseGoes) {
         EXPECT_EQ(4u, run.WaitForExit(UninstallTimeoutMs));
         HWND end = WaitForUninstallBox();
         ASSERT_NE(nullptr, end);
-        const std::string text = BoxText(end);
+        const std::string text = test::MessageDialogText(end);
         test::SaveWindowScreenshot(end, "uninstall-items-left.bmp");
         EXPECT_NE(std::string::npos, text.find(licence + "\r\n    in use")) << text;
         EXPECT_NE(std::string::npos, text.find(dest_ + "\r\n    not empty")) << text;
@@ -336,7 +318,8 @@ TEST_F(Uninstall, APortableCopyIsRemovedByDeletingItsFolder) {
     test::ChildProcess asked(test::CommandLine{"\"" + dest_ + "\\orv.exe\" -ui"});
     HWND box = WaitForUninstallBox();
     ASSERT_NE(nullptr, box);
-    EXPECT_NE(std::string::npos, BoxText(box).find("removed by deleting its folder")) << BoxText(box);
+    EXPECT_NE(std::string::npos, test::MessageDialogText(box).find("removed by deleting its folder"))
+        << test::MessageDialogText(box);
     test::PressButtonByText(box, "OK");
     EXPECT_EQ(2u, asked.WaitForExit(UninstallTimeoutMs));
     EXPECT_EQ(copied, MachineState(root_));

@@ -58,12 +58,18 @@ bool WizardDriver::WaitForWindow(DWORD timeoutMs) {
     return wizard_ != nullptr;
 }
 
+std::vector<HWND> WizardDriver::VisibleControls(const char* className, LONG styleMask, LONG style) const {
+    std::vector<HWND> found;
+    for (HWND w : Descendants(wizard_))
+        if (::IsWindowVisible(w) && (!className || _stricmp(ClassOf(w).c_str(), className) == 0) &&
+            (::GetWindowLongA(w, GWL_STYLE) & styleMask) == style)
+            found.push_back(w);
+    return found;
+}
+
 HWND WizardDriver::Control(const std::string& text, const char* className) const {
-    for (HWND w : Descendants(wizard_)) {
-        if (!::IsWindowVisible(w)) continue;
-        if (className && _stricmp(ClassOf(w).c_str(), className) != 0) continue;
+    for (HWND w : VisibleControls(className))
         if (test::WindowText(w) == text) return w;
-    }
     return nullptr;
 }
 
@@ -101,11 +107,8 @@ bool WizardDriver::IsChecked(const std::string& caption) const {
 }
 
 HWND WizardDriver::Edit() const {
-    for (HWND w : Descendants(wizard_))
-        if (::IsWindowVisible(w) && _stricmp(ClassOf(w).c_str(), "Edit") == 0 &&
-            !(::GetWindowLongA(w, GWL_STYLE) & ES_MULTILINE))
-            return w;
-    return nullptr;
+    const std::vector<HWND> edits = VisibleControls("Edit", ES_MULTILINE, 0);
+    return edits.empty() ? nullptr : edits.front();
 }
 
 void WizardDriver::SetEditText(const std::string& text) const {
@@ -243,30 +246,24 @@ std::string WizardDriver::EditText() const {
 }
 
 std::string WizardDriver::DriveListText() const {
-    for (HWND w : Descendants(wizard_))
-        if (::IsWindowVisible(w) && _stricmp(ClassOf(w).c_str(), "ComboBox") == 0) return test::WindowText(w);
-    return std::string();
+    const std::vector<HWND> lists = VisibleControls("ComboBox");
+    return lists.empty() ? std::string() : test::WindowText(lists.front());
 }
 
 std::vector<std::string> WizardDriver::RightAlignedLabels() const {
     std::vector<std::string> texts;
-    for (HWND w : Descendants(wizard_))
-        if (::IsWindowVisible(w) && _stricmp(ClassOf(w).c_str(), "Static") == 0 &&
-            (::GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT)
-            texts.push_back(test::WindowText(w));
+    for (HWND w : VisibleControls("Static", SS_TYPEMASK, SS_RIGHT)) texts.push_back(test::WindowText(w));
     return texts;
 }
 
 void WizardDriver::ToggleListCheck(int item) const {
-    for (HWND w : Descendants(wizard_)) {
-        if (!::IsWindowVisible(w) || _stricmp(ClassOf(w).c_str(), "ListBox") != 0) continue;
-        DWORD_PTR height = 16;
-        ::SendMessageTimeoutA(w, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &height);
-        const LPARAM at = MAKELPARAM(4, static_cast<int>(height) * item + static_cast<int>(height) / 2);
-        ::PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        ::PostMessageA(w, WM_LBUTTONUP, 0, at);
-        return;
-    }
+    const std::vector<HWND> lists = VisibleControls("ListBox");
+    if (lists.empty()) return;
+    DWORD_PTR height = 16;
+    ::SendMessageTimeoutA(lists.front(), LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &height);
+    const LPARAM at = MAKELPARAM(4, static_cast<int>(height) * item + static_cast<int>(height) / 2);
+    ::PostMessageA(lists.front(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(lists.front(), WM_LBUTTONUP, 0, at);
 }
 
 void WizardDriver::PressCloseBox() const {

@@ -53,6 +53,9 @@ public:
     bool Started() const { return wizard_ != nullptr; }
     test::ChildProcess& Process() { return *process_; }
 
+    // The visible controls of the class (any class when null) whose style bits under the
+    // mask equal style, in creation order.
+    std::vector<HWND> VisibleControls(const char* className, LONG styleMask = 0, LONG style = 0) const;
     // The visible control of the class whose text is text (any class when null), or null.
     HWND Control(const std::string& text, const char* className = nullptr) const;
     // The title shown in the banner ("" while none of the page titles is shown).

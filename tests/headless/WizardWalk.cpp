@@ -26,14 +26,11 @@ constexpr int FinishPage = 7;
 constexpr const char* PictureNames[8] = {"0-welcome", "1-license",    "2-destination", "3-components",
                                          "4-ready",   "5-installing", "6-associate",   "7-finish"};
 
-// The rectangles, in the window's own picture, of its visible controls of a class.
-std::vector<RECT> ControlRects(HWND window, const char* className) {
-    const RECT frame = test::WindowRectOnScreen(window);
+// The rectangles, in the wizard's own picture, of its visible controls of a class.
+std::vector<RECT> ControlRects(const e2e::WizardDriver& wizard, const char* className) {
+    const RECT frame = test::WindowRectOnScreen(wizard.Window());
     std::vector<RECT> rects;
-    for (HWND w : e2e::Descendants(window)) {
-        char name[64] = "";
-        ::GetClassNameA(w, name, sizeof(name));
-        if (!::IsWindowVisible(w) || _stricmp(name, className) != 0) continue;
+    for (HWND w : wizard.VisibleControls(className)) {
         RECT r = test::WindowRectOnScreen(w);
         ::OffsetRect(&r, -frame.left, -frame.top);
         rects.push_back(r);
@@ -186,7 +183,7 @@ bool Walk::Prepare(int page) {
 // False when the page moved on first or never settled.
 bool Walk::TakePicture(int page) {
     // The progress bar moves on by itself while the copy runs.
-    const std::vector<RECT> moving = ControlRects(wizard_.Window(), PROGRESS_CLASSA);
+    const std::vector<RECT> moving = ControlRects(wizard_, PROGRESS_CLASSA);
     test::ScreenPicture shot, previous;
     const bool settled = test::WaitUntil(
         [&] {
