@@ -16,9 +16,14 @@ link=${link/-Wl,--out-implib,libOrvanelSetup.dll.a/}
 (cd "$startup" && eval "$link")
 exe=$startup/OrvanelSetup.exe
 archive=$(stat -c %s "$build/resources/payload.orvz")
+# The Authenticode signature appended after the image: its size depends on the certificate
+# chain and the timestamp, not on the program.
+signature=$(python3 -c 'import sys; sys.path.insert(0, sys.argv[1]); import setup_image
+print(setup_image.Image(open(sys.argv[2], "rb").read()).directory(setup_image.CERTIFICATE_DIRECTORY)[1])' \
+  "$root/tools/release" "$exe")
 {
   echo "# OrvanelSetup.exe: $(stat -c %s "$exe") bytes, of which the archive $archive;" \
-    "beyond it $(( $(stat -c %s "$exe") - archive )) bytes"
+    "beyond it $(( $(stat -c %s "$exe") - archive )) bytes, of which the signature $signature"
   echo
   echo '## Sections'
   echo '```'

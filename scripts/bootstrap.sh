@@ -12,6 +12,7 @@ packages=(
   imagemagick x11-utils
   ccache
   clang libfuzzer-14-dev libclang-rt-14-dev
+  osslsigncode openssl python3-yaml
 )
 
 missing=()
