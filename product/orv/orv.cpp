@@ -8,6 +8,7 @@
 
 #include "common/Owners.h"
 #include "common/ProductInterface.h"
+#include "common/SystemLibrary.h"
 
 #include <string>
 #include <vector>
@@ -133,6 +134,8 @@ int RunEditor(HINSTANCE instance, int show, const std::string& document) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    // The uninstaller runs elevated from the temporary folder: no DLL from there, ever.
+    orv::RestrictDllSearch();
     AppendStartLog();
     const std::vector<std::string> args = orv::uninstall::SplitArguments(GetCommandLineA());
     if (!args.empty() && args[0] == "-assoc") {

@@ -1,5 +1,6 @@
 // OLE start-up and the late-bound SHGetFolderPathA, loaded from the system folder only.
 #include "common/InstUtils.h"
+#include "common/SystemLibrary.h"
 
 #include <objbase.h>
 
@@ -9,19 +10,9 @@ namespace {
 
 SHGetFolderPathAFn g_shGetFolderPath = nullptr;
 
-// A setup usually runs from a downloads folder, where a planted DLL of the same name must
-// never be picked up: name the system folder explicitly.
-HMODULE LoadSystemLibrary(const char* name) {
-    char dir[MAX_PATH];
-    UINT n = ::GetSystemDirectoryA(dir, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return nullptr;
-    return ::LoadLibraryA(JoinPath(dir, name).c_str());
-}
-
+// shfolder.dll is not one that Windows always loads from System32: bound from there by path.
 SHGetFolderPathAFn BindFrom(const char* dll) {
-    HMODULE module = LoadSystemLibrary(dll);  // kept loaded for the whole run
-    if (!module) return nullptr;
-    return reinterpret_cast<SHGetFolderPathAFn>(reinterpret_cast<void*>(::GetProcAddress(module, "SHGetFolderPathA")));
+    return SystemFunction<SHGetFolderPathAFn>(dll, "SHGetFolderPathA");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "common/Owners.h"
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
+#include "common/SystemLibrary.h"
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
 #include "payload/AttachFiles.h"
@@ -24,17 +25,6 @@
 namespace orv {
 
 namespace {
-
-// Restricts where DLLs come from before anything loads one: never the setup's own folder
-// (often a downloads folder) nor the current folder.
-void RestrictDllSearch() {
-    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDefault) setDefault(0x00000800 /* LOAD_LIBRARY_SEARCH_SYSTEM32 */);
-    ::SetDllDirectoryA("");
-}
 
 // The icon and the title the task switcher shows, on the hidden application window.
 void SetUpApplication() {

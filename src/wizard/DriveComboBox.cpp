@@ -3,6 +3,7 @@
 
 #include "common/DpiScaling.h"
 #include "common/InstUtils.h"
+#include "common/SystemLibrary.h"
 #include "engine/FolderLayout.h"
 #include "wizard/FolderListBox.h"
 #include "wizard/ListBitmaps.h"
@@ -88,7 +89,11 @@ std::string NetworkName(char letter) {
     const std::string local = std::string(1, UpperLetter(letter)) + ":";
     char remote[NameBufferSize] = {};
     DWORD size = NameBufferSize;
-    if (::WNetGetConnectionA(local.c_str(), remote, &size) == NO_ERROR) return ConvertCase(remote, letter);
+    // mpr.dll is not always loaded from System32: a copy beside the setup would be taken
+    // before the system's if it were imported.
+    using WNetGetConnectionFn = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+    static const auto getConnection = SystemFunction<WNetGetConnectionFn>("mpr.dll", "WNetGetConnectionA");
+    if (getConnection && getConnection(local.c_str(), remote, &size) == NO_ERROR) return ConvertCase(remote, letter);
     return VolumeText(letter);
 }
 
