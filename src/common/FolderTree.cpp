@@ -1,4 +1,4 @@
-// Creating folder chains, deleting folder trees and writing whole files.
+// Creating folder chains and writing and reading whole files.
 #include "common/InstUtils.h"
 #include "common/Owners.h"
 
@@ -19,65 +19,6 @@ void ForceFolders(const std::string& path, TKnownFolders* known) {
     if (parent.size() < path.size()) ForceFolders(parent, known);
     if (::CreateDirectoryA(path.c_str(), nullptr) && known) known->AddMade(path);
     AddLogLine("Made Dir: " + path);
-}
-
-// The setup may run elevated over a temporary folder that unelevated programs can write
-// to: a link planted there must never lead the deletion into its target.
-TDeleteAs DeleteAsFor(DWORD attributes) {
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return TDeleteAs::Link;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDeleteAs::Tree : TDeleteAs::File;
-}
-
-namespace {
-
-// Empties a folder known to be a real folder (not a link), then removes it.
-void DeleteFolderContents(const std::string& folder) {
-    std::string f = folder;
-    AddBackslash(f);
-    {
-        WIN32_FIND_DATAA fd;
-        UniqueFind find(::FindFirstFileA((f + "*.*").c_str(), &fd));
-        if (find.valid()) {
-            do {
-                std::string name = fd.cFileName;
-                if (name == "." || name == "..") continue;
-                DeleteEntry(f + name, fd.dwFileAttributes);
-            } while (::FindNextFileA(find.get(), &fd));
-        }
-    }
-    ::RemoveDirectoryA(f.c_str());
-}
-
-}  // namespace
-
-void DeleteEntry(const std::string& path, DWORD attributes) {
-    switch (DeleteAsFor(attributes)) {
-    case TDeleteAs::Tree:
-        // The find data already says it is no link: no need to ask again.
-        DeleteFolderContents(path);
-        break;
-    case TDeleteAs::Link:
-        // RemoveDirectory and DeleteFile remove a link itself, never its target's contents.
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-            ::RemoveDirectoryA(path.c_str());
-        else
-            ::DeleteFileA(path.c_str());
-        break;
-    case TDeleteAs::File:
-        ::DeleteFileA(path.c_str());
-        break;
-    }
-}
-
-void DeleteTree(const std::string& folder) {
-    std::string f = folder;
-    if (LastChar(f) == '\\') DropLastChar(f);
-    const DWORD own = ::GetFileAttributesA(f.c_str());
-    if (own != INVALID_FILE_ATTRIBUTES && DeleteAsFor(own) == TDeleteAs::Link) {
-        ::RemoveDirectoryA(f.c_str());
-        return;
-    }
-    DeleteFolderContents(f);
 }
 
 void WriteTextFile(const std::string& fileName, const std::string& text) {

@@ -89,13 +89,15 @@ private:
 // known, when given, answers for folders already seen and learns the ones found.
 void ForceFolders(const std::string& path, TKnownFolders* known = nullptr);
 // Deletes the folder with everything below it. A junction or folder link, at the top or
-// anywhere below, is removed itself: what it points at is never entered.
+// anywhere below, is removed itself: what it points at is never entered. Each entry is
+// checked and deleted through one handle that nobody can rename or delete meanwhile, and
+// each folder is held so while its contents go, so none can be swapped for a link.
 void DeleteTree(const std::string& folder);
 // How a deletion treats a directory entry of these attributes.
 enum class TDeleteAs { File, Tree, Link };
 TDeleteAs DeleteAsFor(DWORD attributes);
-// Removes one entry as DeleteAsFor says.
-void DeleteEntry(const std::string& path, DWORD attributes);
+// Removes one entry (a file, a link, or a folder with everything in it) as DeleteTree does.
+void DeleteEntry(const std::string& path);
 void WriteTextFile(const std::string& fileName, const std::string& text);
 
 // ---- Text files: read whole, split with SplitLines.

@@ -40,7 +40,7 @@ void CleanTempFiles() {
     do {
         std::string name = fd.cFileName;
         if (name.compare(0, prefix.size(), prefix) != 0) continue;  // case-sensitive on purpose
-        DeleteEntry(t + name, fd.dwFileAttributes);
+        DeleteEntry(t + name);  // the find data is not trusted: it is read again by handle
     } while (::FindNextFileA(find.get(), &fd));
 }
 
