@@ -1,8 +1,11 @@
-// The copy of the program in the temporary folder that does the uninstall: a running
-// program cannot delete its own file, so the first process hands the work to a copy.
+// The copy of the program that does the uninstall: a running program cannot delete its own
+// file, so the first process hands the work to a copy in a temporary place.
 #include "WorkingCopy.h"
 
 #include "UninstallRemoval.h"
+#include "WorkingPlace.h"
+
+#include "common/Elevation.h"
 
 #include "common/InstUtils.h"
 #include "common/Owners.h"
@@ -25,38 +28,62 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
            (::ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
 }
 
-// A new file in the temporary folder holding the program. The returned handle carries
-// delete-on-close: the working copy inherits it, so the file goes once the copy has ended
-// and the first process has let go of it too.
-UniqueFile WriteCopy(const std::string& program, std::string& copyPath, std::string& failure) {
-    std::string bytes;
-    if (!ReadWholeFile(program, bytes)) {
-        failure = "cannot read \"" + program + "\" (" + ErrorReason(::GetLastError()) + ")";
+// Which file a handle reaches: the volume and the file's number on it.
+struct TFileIdentity {
+    DWORD Volume = 0, High = 0, Low = 0;
+    bool operator==(const TFileIdentity& o) const { return Volume == o.Volume && High == o.High && Low == o.Low; }
+};
+
+TFileIdentity IdentityOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (!::GetFileInformationByHandle(file, &info)) return TFileIdentity();
+    return {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+bool HoldsExactly(HANDLE file, const std::string& bytes) {
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file, &size) || size.QuadPart != static_cast<LONGLONG>(bytes.size())) return false;
+    std::string read(bytes.size(), '\0');
+    DWORD got = 0;
+    return bytes.empty() ||
+           (::ReadFile(file, &read[0], static_cast<DWORD>(read.size()), &got, nullptr) && read == bytes);
+}
+
+// Writes the copy and returns the handle that keeps it until the copy has started. No handle
+// of the writing shares write or delete access, so while one is open nobody can change,
+// rename or replace the file. The keeper is opened once the writer is closed (CreateProcess
+// opens the program sharing read and delete only, so no handle with write access may be
+// left) and must find the very file that was written, with the very bytes: anything done in
+// the moment between the two is seen and refused. The keeper carries delete-on-close and is
+// inherited, so the file goes once the copy has ended and the first process has let go.
+UniqueFile WriteCopy(const std::string& bytes, const std::string& copyPath, std::string& failure) {
+    TFileIdentity written;
+    {
+        UniqueFile writer(::CreateFileA(copyPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD count = 0;
+        if (!writer || !::WriteFile(writer.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) ||
+            count != bytes.size()) {
+            failure = "cannot write \"" + copyPath + "\" (" + ErrorReason(::GetLastError()) + ")";
+            return UniqueFile();
+        }
+        written = IdentityOf(writer.get());
+    }
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    UniqueFile keeper(::CreateFileA(copyPath.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, &inherit, OPEN_EXISTING,
+                                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!keeper) {
+        failure = "cannot keep \"" + copyPath + "\" (" + ErrorReason(::GetLastError()) + ")";
         return UniqueFile();
     }
-    const std::string base = GetTempFolder() + "~orvui" + std::to_string(::GetCurrentProcessId()) + "-";
-    for (unsigned n = 0; n < 100; ++n) {
-        copyPath = base + std::to_string(n) + ".exe";
-        UniqueFile writer(::CreateFileA(copyPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!writer) continue;
-        DWORD written = 0;
-        const bool wrote =
-            ::WriteFile(writer.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        UniqueFile keeper(::CreateFileA(copyPath.c_str(), DELETE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit, OPEN_EXISTING,
-                                        FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-        writer.reset();
-        if (wrote && keeper) return keeper;
-        failure = "cannot write \"" + copyPath + "\" (" + ErrorReason(::GetLastError()) + ")";
-        keeper.reset();
-        ::DeleteFileA(copyPath.c_str());
+    if (!(IdentityOf(keeper.get()) == written) || !HoldsExactly(keeper.get(), bytes)) {
+        failure = "\"" + copyPath + "\" was changed by another program before it could start";
+        // The keeper is not inherited by anything now: the file, whoever's it is, stays.
+        FILE_DISPOSITION_INFO keep = {FALSE};
+        ::SetFileInformationByHandle(keeper.get(), FileDispositionInfo, &keep, sizeof keep);
         return UniqueFile();
     }
-    failure = "cannot create a file in \"" + GetTempFolder() + "\"";
-    return UniqueFile();
+    return keeper;
 }
 
 std::string HandleText(HANDLE handle) {
@@ -66,8 +93,15 @@ std::string HandleText(HANDLE handle) {
 }  // namespace
 
 int RunWorkingCopy(const std::string& program, const std::string& folder, bool silent, std::string& failure) {
-    std::string copyPath;
-    UniqueFile keeper = WriteCopy(program, copyPath, failure);
+    std::string bytes;
+    if (!ReadWholeFile(program, bytes)) {
+        failure = "cannot read \"" + program + "\" (" + ErrorReason(::GetLastError()) + ")";
+        return -1;
+    }
+    TWorkingPlace place = MakeWorkingPlace(QueryTokenState() == TTokenState::Elevated, failure);
+    if (place.Program.empty()) return -1;
+    const std::string& copyPath = place.Program;
+    UniqueFile keeper = WriteCopy(bytes, copyPath, failure);
     if (!keeper) return -1;
 
     // The copy waits on this process and reports on the pipe; both handles are inherited.
@@ -95,7 +129,9 @@ int RunWorkingCopy(const std::string& program, const std::string& folder, bool s
     }
     UniqueHandle process(pi.hProcess), thread(pi.hThread);
     writeEnd.reset();  // so a copy that ends without a word breaks the pipe
+    // The copy runs: its file is mapped as its image and held by the handle it inherited.
     keeper.reset();
+    place.FolderHandle.reset();
 
     int32_t code = 0;
     DWORD got = 0;

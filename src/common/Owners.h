@@ -81,6 +81,7 @@ using UniqueHBrush = UniqueAny<HBRUSH, HandleTraits<HBRUSH, ::DeleteObject, null
 using UniqueHBitmap = UniqueAny<HBITMAP, HandleTraits<HBITMAP, ::DeleteObject, nullptr>>;
 using UniqueHIcon = UniqueAny<HICON, HandleTraits<HICON, ::DestroyIcon, nullptr>>;
 using UniqueHwnd = UniqueAny<HWND, HandleTraits<HWND, ::DestroyWindow, nullptr>>;
+using UniqueLocal = UniqueAny<HLOCAL, HandleTraits<HLOCAL, ::LocalFree, nullptr>>;
 // Memory device contexts from CreateCompatibleDC.
 using UniqueMemoryDC = UniqueAny<HDC, HandleTraits<HDC, ::DeleteDC, nullptr>>;
 
