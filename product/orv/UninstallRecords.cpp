@@ -102,6 +102,12 @@ bool BelowOrSame(const std::string& path, const std::string& folder) {
     return SamePath(path, folder) || IsBelow(path, folder);
 }
 
+bool IsShortcutFolder(const std::string& folder, const TUninstallScope& scope) {
+    for (const std::string& known : scope.ShortcutFolders)
+        if (!known.empty() && SamePath(folder, WithoutFinalBackslash(known))) return true;
+    return false;
+}
+
 // Adds the folders between a file and the top folder (exclusive), deepest first.
 void AddFolderChain(PathList& folders, const std::string& file, const std::string& top) {
     for (std::string f = ParentFolder(file); IsBelow(f, top); f = ParentFolder(f)) folders.Add(f);
@@ -210,7 +216,8 @@ TRemovalPlan PlanRemoval(const TInstallRecord& record, const std::vector<std::st
         if (last.Contains(f)) continue;
         if (IsPlainAbsolutePath(f) && (IsBelow(f, install) || IsBelow(f, data))) {
             files.Add(f);
-        } else if (IsPlainAbsolutePath(f) && SamePath(FileNamePart(f), scope.ShortcutName)) {
+        } else if (IsPlainAbsolutePath(f) && SamePath(FileNamePart(f), scope.ShortcutName) &&
+                   IsShortcutFolder(ParentFolder(f), scope)) {
             files.Add(f);
             shortcutFolders.push_back(ParentFolder(f));
         } else {

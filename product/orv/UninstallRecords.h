@@ -37,6 +37,9 @@ struct TUninstallScope {
     std::string DataFolder;     // the shared data folder, without a final backslash
     std::string ProgramName;    // the product's executable, removed last ("orv.exe")
     std::string ShortcutName;   // the only file an install writes outside both folders
+    // The only folders it writes that file to (the Programs and desktop folders, for all
+    // users and for the user): a recorded shortcut anywhere else is not the install's.
+    std::vector<std::string> ShortcutFolders;
 };
 
 // What to remove, in order.

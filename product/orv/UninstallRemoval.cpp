@@ -49,12 +49,13 @@ void TRemover::Leave(const std::string& what, const std::string& reason) {
     left_.push_back({what, reason});
 }
 
-// A folder link or junction between one of the anchors and the path: whatever lies behind
-// it is not what the install wrote there.
+// A folder link or junction from one of the anchors (the anchor itself included) to the path:
+// whatever lies behind it is not what the install wrote there. The anchor counts too since
+// any user may make C:\ProgramData\Orvanel, as a link, before an administrator installs.
 bool TRemover::LinkOnTheWay(const std::string& path) const {
     for (const std::string& anchor : anchors_) {
         if (!IsBelow(path, anchor)) continue;
-        for (std::string f = ParentFolder(path); IsBelow(f, anchor); f = ParentFolder(f)) {
+        for (std::string f = ParentFolder(path); IsBelow(f, anchor) || SamePath(f, anchor); f = ParentFolder(f)) {
             const DWORD attributes = attributes_(f.c_str());
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
         }

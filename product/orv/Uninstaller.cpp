@@ -2,6 +2,7 @@
 #include "Uninstaller.h"
 
 #include "CommandLine.h"
+#include "InstallKind.h"
 #include "UninstallRecords.h"
 #include "UninstallRegistry.h"
 #include "UninstallRemoval.h"
@@ -13,6 +14,7 @@
 #include "engine/FolderLayout.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdint>
 
@@ -74,6 +76,15 @@ bool HoldsOnlyTheWayTo(const std::string& folder, const std::string& program) {
     return true;
 }
 
+// Where an install puts its shortcut: the Programs and desktop folders, for all users and
+// for the user.
+std::vector<std::string> ShortcutFolders() {
+    std::vector<std::string> folders;
+    for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY})
+        folders.push_back(GetSpecialFolder(csidl));
+    return folders;
+}
+
 std::string EndText(const std::vector<TLeftItem>& left, const std::string& logPath) {
     if (left.empty()) return std::string(ProductName) + " was removed from your computer.";
     std::string text = std::string(ProductName) + " was removed, but some items were left:\r\n\r\n";
@@ -87,7 +98,7 @@ std::string EndText(const std::vector<TLeftItem>& left, const std::string& logPa
 // result as soon as everything but the program file is settled, then the program goes.
 int RemoveProduct(const TUninstallArgs& args, HANDLE firstProcess, HANDLE reportPipe) {
     const std::string folder = WithoutFinalBackslash(args.Folder);
-    const TUninstallScope scope = {folder, SharedDataFolder(folder), ProductExeName, ShortcutName};
+    const TUninstallScope scope = {folder, SharedDataFolder(folder), ProductExeName, ShortcutName, ShortcutFolders()};
     const std::string program = PathIn(folder, scope.ProgramName);
     TUninstallLog log(GetTempFolder() + "Uninstall.log");
     log.Add(std::string("Uninstall of ") + ProductName + " from " + folder);
@@ -131,7 +142,8 @@ HANDLE InheritedHandle(uint64_t value) {
     return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(value));
 }
 
-// The copy trusts its switches only when they name a live process and a pipe.
+// The copy trusts its switches only when they name a live process and a pipe, and acts only
+// on the registered install, whoever started it.
 int RunAsWorkingCopy(const TUninstallArgs& args) {
     UniqueHandle firstProcess(InheritedHandle(args.WaitHandle)), reportPipe(InheritedHandle(args.ReportPipe));
     if (::GetProcessId(firstProcess.get()) == 0 || ::GetFileType(reportPipe.get()) != FILE_TYPE_PIPE) {
@@ -139,13 +151,42 @@ int RunAsWorkingCopy(const TUninstallArgs& args) {
         reportPipe.release();
         return ucNotStarted;
     }
+    if (ClassifyInstall(args.Folder, RegisteredLocation(), false) != TInstallKind::Registered) {
+        ReportExitCode(reportPipe.get(), ucCancelled);
+        return ucCancelled;
+    }
     return RemoveProduct(args, firstProcess.get(), reportPipe.get());
+}
+
+// A copy that is not the registered install removes nothing: the shared data, the
+// shortcuts and the settings are the registered install's.
+int RefuseStrayCopy(const std::string& folder, bool silent) {
+    if (silent) return ucCancelled;
+    const std::string registered = RegisteredLocation();
+    Message(std::string("This copy of ") + ProductName + " in\r\n" + folder +
+                "\r\nis not the one Setup installed on this computer" +
+                (registered.empty() ? std::string(".") : " (that one is in " + registered + ").") +
+                "\r\n\r\nIt removes nothing, so that the installed copy keeps its shared files, shortcuts and "
+                "settings. If this folder is a copy you no longer need, delete it.",
+            MB_ICONINFORMATION);
+    return ucCancelled;
+}
+
+// An unelevated uninstall of a machine-wide install cannot remove it: the same command runs
+// again elevated, after the system's prompt, and its result is this one's.
+int RunElevatedInstead(const std::string& program, bool silent) {
+    const int code = RunElevatedAndWait(program, silent ? "-ui /S" : "-ui");
+    if (code >= 0) return code;
+    if (::GetLastError() == ERROR_CANCELLED) return ucCancelled;  // the prompt was declined
+    if (!silent) Message("The uninstall could not start: it needs administrator rights.", MB_ICONERROR);
+    return ucNotStarted;
 }
 
 int RunFirstProcess(const TUninstallArgs& args) {
     const std::string program = LongPath(ModulePath());
     const std::string folder = ParentFolder(program);
-    if (!FileExists(PathIn(folder, "Install.log")) || IsExternalDrive(folder)) {
+    const TInstallKind kind = ClassifyInstall(folder, RegisteredLocation(), IsExternalDrive(folder));
+    if (kind == TInstallKind::Portable || !FileExists(PathIn(folder, "Install.log"))) {
         if (!args.Silent)
             Message(std::string("This copy of ") + ProductName +
                         " is portable: Setup did not register it on this computer.\r\n\r\nA portable copy is "
@@ -154,6 +195,8 @@ int RunFirstProcess(const TUninstallArgs& args) {
                     MB_ICONINFORMATION);
         return ucCancelled;
     }
+    if (kind == TInstallKind::Stray) return RefuseStrayCopy(folder, args.Silent);
+    if (NeedsElevation(kind, QueryTokenState())) return RunElevatedInstead(program, args.Silent);
     if (IsProductRunning()) {
         if (!args.Silent) Message(RunningText, MB_ICONEXCLAMATION);
         return ucProductRunning;

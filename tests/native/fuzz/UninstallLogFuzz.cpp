@@ -18,10 +18,12 @@ namespace {
 using namespace orv::uninstall;
 using Lines = std::vector<std::string>;
 
+const Lines ShortcutFolders = {"C:\\ProgramData\\Start Menu\\Programs", "C:\\Users\\Public\\Desktop"};
 const TUninstallScope Scopes[] = {
-    {"C:\\Program Files\\Orvanel", "C:\\ProgramData\\Orvanel", "orv.exe", "Orvanel Word Processor.lnk"},
-    {"E:\\", "C:\\ProgramData\\Orvanel", "orv.exe", "Orvanel Word Processor.lnk"},  // a drive root
-    {"\\\\server\\share\\Orvanel", "", "orv.exe", "Orvanel Word Processor.lnk"},    // portable: no data folder
+    {"C:\\Program Files\\Orvanel", "C:\\ProgramData\\Orvanel", "orv.exe", "Orvanel Word Processor.lnk",
+     ShortcutFolders},
+    {"E:\\", "C:\\ProgramData\\Orvanel", "orv.exe", "Orvanel Word Processor.lnk", ShortcutFolders},  // a drive root
+    {"\\\\server\\share\\Orvanel", "", "orv.exe", "Orvanel Word Processor.lnk", {}},  // portable: no data folder
 };
 
 std::string Lower(std::string s) {
@@ -96,9 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     Lines shortcutFolders;
     for (const std::string& f : plan.Files) {
-        const bool shortcut = Lower(FileNamePart(f)) == Lower(scope.ShortcutName) && LiesIn(f, RootOf(f));
+        bool shortcut = false;
+        for (const std::string& s : scope.ShortcutFolders)
+            shortcut = shortcut || (Lower(f) == Lower(s + "\\" + scope.ShortcutName));
         FUZZ_CHECK(LiesIn(f, scope.InstallFolder) || LiesIn(f, scope.DataFolder) || shortcut,
-                   "every file removed lies in the install or data folder, or is the shortcut");
+                   "every file removed lies in the install or data folder, or is the shortcut in its folders");
         if (shortcut) shortcutFolders.push_back(ParentFolder(f));
     }
     for (const std::string& d : plan.Folders) {

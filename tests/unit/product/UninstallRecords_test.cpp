@@ -95,10 +95,15 @@ TEST(UninstallRecords, PlanRemovesRecordedFilesThenBookkeepingThenTheProgramAndF
                     "C:\\Start\\Programs\\Orvanel Word Processor.lnk",
                     "C:\\Desktop\\orvanel word processor.LNK",
                     "C:\\Windows\\system32\\kernel32.dll",
+                    "C:\\Users\\Me\\Documents\\Orvanel Word Processor.lnk",
                     "C:\\Apps\\Orvanel\\..\\..\\Windows\\win.ini"};
     const Lines publicFiles = {"C:\\Data\\Orvanel\\Public\\Basic.asn",
                                "C:\\Data\\Orvanel\\Public\\Clip Library\\A\\x.clp", "C:\\Elsewhere\\y.txt"};
-    const TUninstallScope scope = {"C:\\Apps\\Orvanel", "C:\\Data\\Orvanel", "orv.exe", "Orvanel Word Processor.lnk"};
+    const TUninstallScope scope = {"C:\\Apps\\Orvanel",
+                                   "C:\\Data\\Orvanel",
+                                   "orv.exe",
+                                   "Orvanel Word Processor.lnk",
+                                   {"C:\\Start\\Programs", "C:\\Desktop\\"}};
     const TRemovalPlan plan = PlanRemoval(record, publicFiles, scope);
 
     EXPECT_EQ(Lines({"C:\\Apps\\Orvanel\\License.txt", "C:\\Data\\Orvanel\\Public\\Basic.asn",
@@ -111,19 +116,20 @@ TEST(UninstallRecords, PlanRemovesRecordedFilesThenBookkeepingThenTheProgramAndF
                      "C:\\Data\\Orvanel\\Public\\Spellcheck", "C:\\Data\\Orvanel\\Public", "C:\\Data\\Orvanel\\Hidden",
                      "C:\\Apps\\Orvanel", "C:\\Data\\Orvanel", "C:\\Start\\Programs", "C:\\Apps"}),
               plan.Folders);
-    EXPECT_EQ(Lines({"C:\\Windows\\system32\\kernel32.dll", "C:\\Apps\\Orvanel\\..\\..\\Windows\\win.ini",
-                     "C:\\Elsewhere\\y.txt", "C:\\Windows", "C:\\Apps\\..\\Windows"}),
+    EXPECT_EQ(Lines({"C:\\Windows\\system32\\kernel32.dll", "C:\\Users\\Me\\Documents\\Orvanel Word Processor.lnk",
+                     "C:\\Apps\\Orvanel\\..\\..\\Windows\\win.ini", "C:\\Elsewhere\\y.txt", "C:\\Windows",
+                     "C:\\Apps\\..\\Windows"}),
               plan.Refused);
 }
 
 TEST(UninstallRecords, PlanWithoutLogsStillTakesTheBookkeepingFilesAndTheFolder) {
-    const TUninstallScope scope = {"D:\\Orvanel", "", "orv.exe", "Orvanel Word Processor.lnk"};
+    const TUninstallScope scope = {"D:\\Orvanel", "", "orv.exe", "Orvanel Word Processor.lnk", {}};
     const TRemovalPlan plan = PlanRemoval(TInstallRecord(), Lines(), scope);
     EXPECT_EQ(Lines({"D:\\Orvanel\\Install.log", "D:\\Orvanel\\orv.exe"}), plan.Files);
     EXPECT_EQ(Lines({"D:\\Orvanel"}), plan.Folders);
 
     // Installed at a drive root: one backslash in every path, and the root stays.
-    const TRemovalPlan atRoot = PlanRemoval(TInstallRecord(), Lines(), {"D:\\", "", "orv.exe", "x.lnk"});
+    const TRemovalPlan atRoot = PlanRemoval(TInstallRecord(), Lines(), {"D:\\", "", "orv.exe", "x.lnk", {}});
     EXPECT_EQ(Lines({"D:\\Install.log", "D:\\orv.exe"}), atRoot.Files);
     EXPECT_EQ(Lines(), atRoot.Folders);
 }
