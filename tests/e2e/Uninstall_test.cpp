@@ -1,6 +1,7 @@
 // Uninstalling as the system does it: the entry's command read from the registry and run,
 // the question answered, then the files, registry, shortcuts and associations compared
 // with what was there before the install.
+#include "UninstallDriver.h"
 #include "WizardDriver.h"
 
 #include "support/Automation.h"
@@ -21,7 +22,6 @@
 namespace orv::e2e {
 namespace {
 
-constexpr const char* UninstallCaption = "Orvanel Word Processor Uninstall";
 constexpr const char* ClassesKey = "Software\\Classes\\";
 constexpr const char* const DocumentTypes[] = {".rtf", ".cod", ".doc", ".docx"};
 constexpr int HyphenationItem = 2;
@@ -71,16 +71,6 @@ std::set<std::string> MachineState(const std::string& root) {
             state.insert("key " + key + " = " + RegistryString(HKEY_CURRENT_USER, key.c_str(), nullptr));
     }
     return state;
-}
-
-// The copies of the uninstaller that are still in the temporary folder.
-std::vector<std::string> WorkingCopies() {
-    return test::NamesMatching(GetTempFolder() + "~orvui*");
-}
-
-// A message box of the uninstaller, whichever of its processes shows it.
-HWND WaitForUninstallBox(DWORD timeoutMs = 30000) {
-    return test::WaitForTopWindow(UninstallCaption, timeoutMs, test::WindowScope::AnyProcess, "#32770");
 }
 
 class Uninstall : public InstallScenario {

@@ -102,4 +102,15 @@ std::string MessageBoxText(HWND box) {
     return text;
 }
 
+bool RunHostProgram(const std::string& folder, const std::string& program, const std::string& arguments) {
+    std::string commandLine = program + " " + arguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+        return false;
+    UniqueHandle process(pi.hProcess), thread(pi.hThread);
+    return true;
+}
+
 }  // namespace orv::test

@@ -44,6 +44,10 @@ private:
     DWORD startError_ = 0;
 };
 
+// Starts a program of the Linux host in the folder; Wine starts host programs by their
+// path. Its process handle does not follow the host program, so callers wait for its effect.
+bool RunHostProgram(const std::string& folder, const std::string& program, const std::string& arguments);
+
 // The first visible top-level window of the process whose caption equals caption (any
 // caption when empty), waiting up to timeoutMs for it to appear.
 HWND WaitForProcessWindow(DWORD processId, const std::string& caption, DWORD timeoutMs);

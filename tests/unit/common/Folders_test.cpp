@@ -1,6 +1,7 @@
 // Folder tests, folder creation and deletion, temporary names and cluster rounding.
 #include "common/InstUtils.h"
 #include "support/Automation.h"
+#include "support/ChildProcess.h"
 #include "support/Scratch.h"
 
 #include <gtest/gtest.h>
@@ -262,20 +263,6 @@ TEST(DeleteTree, ALinkIsRemovedItselfAndNeverEntered) {
     for (const auto& c : cases) EXPECT_EQ(c.As, DeleteAsFor(c.Attributes)) << std::hex << c.Attributes;
 }
 
-// Starts a program of the Linux host in the folder; Wine starts host programs by their
-// path. Its process handle does not follow the host program, so callers wait for its effect.
-bool RunHostProgram(const std::string& folder, const std::string& program, const std::string& arguments) {
-    std::string commandLine = program + " " + arguments;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
-        return false;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return true;
-}
-
 // A folder link whose name carries the temporary prefix, planted next to the setup's
 // temporary files: the clean-up and a tree deletion leave what it points at alone. Wine
 // shows a host symbolic link as a folder with the reparse-point attribute, as Windows
@@ -287,7 +274,7 @@ TEST(DeleteTree, TheTempCleanUpDoesNotFollowALinkIntoItsTarget) {
     ForceFolders(t + target);
     test::WriteFileBytes(t + target + "\\keep.txt", "precious");
     const std::string linkName = prefix + "link";
-    const bool made = RunHostProgram(t, "/bin/ln", "-sfn " + target + " " + linkName) &&
+    const bool made = test::RunHostProgram(t, "/bin/ln", "-sfn " + target + " " + linkName) &&
                       test::WaitUntil([&] { return FolderExists(t + linkName); }, 10000);
     const DWORD attributes = ::GetFileAttributesA((t + linkName).c_str());
     if (!made || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -299,13 +286,13 @@ TEST(DeleteTree, TheTempCleanUpDoesNotFollowALinkIntoItsTarget) {
     EXPECT_EQ("precious", test::ReadFileBytes(t + target + "\\keep.txt")) << "DeleteTree followed the link";
 
     ScratchFolder scratch;
-    ASSERT_TRUE(RunHostProgram(scratch.Path(), "/bin/ln", "-sfn ../" + target + " inner"));
+    ASSERT_TRUE(test::RunHostProgram(scratch.Path(), "/bin/ln", "-sfn ../" + target + " inner"));
     ASSERT_TRUE(test::WaitUntil([&] { return FolderExists(scratch / "inner"); }, 10000));
     DeleteTree(scratch.Path());
     EXPECT_EQ("precious", test::ReadFileBytes(t + target + "\\keep.txt")) << "a link below the tree was followed";
 
-    RunHostProgram(t, "/bin/rm", "-f " + linkName);
-    RunHostProgram(scratch.Path(), "/bin/rm", "-f inner");
+    test::RunHostProgram(t, "/bin/rm", "-f " + linkName);
+    test::RunHostProgram(scratch.Path(), "/bin/rm", "-f inner");
     test::WaitUntil([&] { return !FolderExists(t + linkName) && !FolderExists(scratch / "inner"); }, 10000);
     DeleteTree(t + target);
 }
