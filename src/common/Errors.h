@@ -28,6 +28,7 @@ ORV_DECLARE_ERROR(EArchiveDamaged);  // the archive does not inflate
 ORV_DECLARE_ERROR(EArchiveFormat);   // a record does not fit the inflated block
 ORV_DECLARE_ERROR(EEntryNotFound);   // a payload name the archive does not hold
 ORV_DECLARE_ERROR(EUpdateLogError);  // Update.log could not be read or written
+ORV_DECLARE_ERROR(EDataFolderLink);  // the shared data folder is a link that cannot be removed
 
 // The silent kind: unwinds a handler without any message.
 ORV_DECLARE_ERROR(EAbort);

@@ -1,6 +1,7 @@
 // Where files go: the data folder kinds, paths below the destination, portable detection.
 #include "engine/FolderLayout.h"
 
+#include "common/Errors.h"
 #include "common/InstUtils.h"
 #include "common/Owners.h"
 
@@ -62,6 +63,20 @@ bool QueryExternalBus(const std::string& drive) {
     std::memcpy(&busType, out + offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType), sizeof busType);
     const bool removable = out[offsetof(STORAGE_DEVICE_DESCRIPTOR, RemovableMedia)] != 0;
     return IsExternalBus(static_cast<uint32_t>(busType), removable);
+}
+
+// Any user can make C:\ProgramData\Orvanel before an administrator installs, and make it a
+// link to a folder of their choosing: the install would write there, and a later uninstall
+// delete there. A link in that place is removed (the link alone, through a handle opened on
+// it) and the folder is made afresh; a link the system cannot remove that way (Wine's host
+// links) stops the install before anything is written through it.
+void RefuseLinkedDataRoot(const std::string& root) {
+    const DWORD attributes = ::GetFileAttributesA(root.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
+    DeleteEntry(root);
+    const DWORD after = ::GetFileAttributesA(root.c_str());
+    if (after != INVALID_FILE_ATTRIBUTES && (after & FILE_ATTRIBUTE_REPARSE_POINT))
+        throw EDataFolderLink("The shared data folder " + root + " is a link to another folder.");
 }
 
 }  // namespace
@@ -126,6 +141,7 @@ std::string GetDataFolder(const TSetupState& state, uint8_t kind) {
             r = SharedDataBase(state);
             AddBackslash(r);
             r += "Orvanel";
+            RefuseLinkedDataRoot(r);
             break;
         case fkHidden:
             r = GetDataFolder(state, fkShared) + "Hidden";

@@ -214,28 +214,46 @@ TEST_F(Hardening, TheTemporaryCleanUpNeverDeletesThroughAFolderSwappedForALink) 
 }
 
 // Any user can make C:\ProgramData\Orvanel before an administrator installs, and make it a
-// link: the uninstall must not delete what lies behind it.
-TEST_F(Hardening, TheUninstallDoesNotDeleteThroughALinkedDataFolder) {
-    ASSERT_EQ(0u, SilentInstall(dest_));
+// link to a folder of theirs: neither the install nor the uninstall may write or delete
+// through it. Wine cannot remove a host link, so the install stops before writing (on
+// Windows the link itself is removed and a real folder made).
+TEST_F(Hardening, ALinkedDataFolderIsNeitherWrittenNorDeletedThrough) {
     const std::string target = "C:\\orv-data-target";
     const std::vector<std::string> theirs = {"Orvanel.ini", "Update.log", "Hidden\\install_stamp", "Public\\Basic.asn"};
-    for (const std::string& name : theirs) {
-        ForceFolders(FolderPart(target + "\\" + name));
-        test::WriteFileBytes(target + "\\" + name, "theirs");
-    }
-    DeleteTree(SharedDataFolder());
-    ASSERT_FALSE(FolderExists(SharedDataFolder()));
     const std::string programData = GetSpecialFolder(CSIDL_COMMON_APPDATA);
-    ASSERT_TRUE(test::RunHostProgram(programData, "/bin/ln", "-sfn ../orv-data-target Orvanel"));
-    ASSERT_TRUE(test::WaitUntil([] { return FolderExists(SharedDataFolder()); }, 10000));
-    auto unlink = MakeScopeGuard([&] {
+    auto plantLink = [&] {
+        for (const std::string& name : theirs) {
+            ForceFolders(FolderPart(target + "\\" + name));
+            test::WriteFileBytes(target + "\\" + name, "theirs");
+        }
+        DeleteTree(SharedDataFolder());
+        ASSERT_FALSE(FolderExists(SharedDataFolder()));
+        ASSERT_TRUE(test::RunHostProgram(programData, "/bin/ln", "-sfn ../orv-data-target Orvanel"));
+        ASSERT_TRUE(test::WaitUntil([] { return FolderExists(SharedDataFolder()); }, 10000));
+    };
+    auto unlink = [&] {
         test::RunHostProgram(programData, "/bin/rm", "-f Orvanel");
         test::WaitUntil([] { return !FolderExists(SharedDataFolder()); }, 10000);
+    };
+    auto clean = MakeScopeGuard([&] {
+        unlink();
         DeleteTree(target);
     });
+    auto expectTheirsKept = [&](const char* when) {
+        for (const std::string& name : theirs)
+            EXPECT_EQ("theirs", test::ReadFileBytes(target + "\\" + name)) << when << ": " << name;
+    };
 
+    plantLink();
+    EXPECT_EQ(1u, SilentInstall(dest_));
+    expectTheirsKept("install");
+    EXPECT_FALSE(FileExists(target + "\\Public\\Spellcheck\\us.zlx"));
+
+    unlink();
+    ASSERT_EQ(0u, SilentInstall(dest_));
+    plantLink();
     EXPECT_EQ(4u, QuietUninstall(dest_));
-    for (const std::string& name : theirs) EXPECT_EQ("theirs", test::ReadFileBytes(target + "\\" + name)) << name;
+    expectTheirsKept("uninstall");
     EXPECT_FALSE(FileExists(dest_ + "\\orv.exe"));
 }
 
