@@ -6,6 +6,7 @@
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
 #include "registration/Shortcuts.h"
+#include "registration/UserLaunch.h"
 
 #include <windows.h>
 
@@ -60,7 +61,8 @@ void LeaveFinishPage(TAttachedFiles& files, const TSetupState& state) {
             failure = e.what();
         }
     }
-    if (state.Launch) StartProduct(QuotedProductPath(state));
+    // The setup may run elevated; the product the user works in must not.
+    if (state.Launch) LaunchForUser(QuotedProductPath(state));
     if (updateLogFailed) throw EUpdateLogError(failure);
 }
 

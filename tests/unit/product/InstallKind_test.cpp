@@ -31,11 +31,20 @@ TEST(InstallKind, OnlyTheRegisteredFolderIsTheInstallAndAnExternalDriveIsPortabl
 }
 
 TEST(InstallKind, OnlyAnUnelevatedUninstallOfTheRegisteredInstallAsksForElevation) {
-    for (TInstallKind kind : {TInstallKind::Registered, TInstallKind::Portable, TInstallKind::Stray})
-        for (TTokenState token : {TTokenState::Unknown, TTokenState::Elevated, TTokenState::NotElevated})
-            EXPECT_EQ(kind == TInstallKind::Registered && token == TTokenState::NotElevated,
-                      NeedsElevation(kind, token))
-                << static_cast<int>(kind) << " " << static_cast<int>(token);
+    const struct {
+        TInstallKind Kind;
+        TTokenState Token;
+        bool Asks;
+    } cases[] = {
+        {TInstallKind::Registered, TTokenState::NotElevated, true},
+        {TInstallKind::Registered, TTokenState::Elevated, false},
+        {TInstallKind::Registered, TTokenState::Unknown, false},  // before Vista: nothing to ask
+        {TInstallKind::Portable, TTokenState::NotElevated, false},
+        {TInstallKind::Stray, TTokenState::NotElevated, false},  // it removes nothing anyway
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.Asks, NeedsElevation(c.Kind, c.Token))
+            << static_cast<int>(c.Kind) << " " << static_cast<int>(c.Token);
 }
 
 // The elevated start hands back the program's own exit code (Wine starts "runas" without a

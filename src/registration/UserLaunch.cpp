@@ -1,0 +1,70 @@
+// Starting the product for the signed-in user: with the user's ordinary rights when the
+// setup itself runs elevated.
+#include "registration/UserLaunch.h"
+
+#include "common/Owners.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+// The token of the process that owns the desktop's shell window (Explorer), duplicated as a
+// primary token; empty when there is no shell or it cannot be opened.
+UniqueHandle ShellToken() {
+    DWORD processId = 0;
+    HWND shell = ::GetShellWindow();
+    if (shell == nullptr || ::GetWindowThreadProcessId(shell, &processId) == 0 || processId == 0) return UniqueHandle();
+    UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    UniqueHandle token, primary;
+    if (!process || !::OpenProcessToken(process.get(), TOKEN_DUPLICATE | TOKEN_QUERY, token.put()))
+        return UniqueHandle();
+    const DWORD access =
+        TOKEN_QUERY | TOKEN_ASSIGN_PRIMARY | TOKEN_DUPLICATE | TOKEN_ADJUST_DEFAULT | TOKEN_ADJUST_SESSIONID;
+    if (!::DuplicateTokenEx(token.get(), access, nullptr, SecurityImpersonation, TokenPrimary, primary.put()))
+        return UniqueHandle();
+    return primary;
+}
+
+bool IsElevatedToken(HANDLE token) {
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    return ::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+           elevation.TokenIsElevated != 0;
+}
+
+// CreateProcessWithTokenW needs the impersonation privilege, which an elevated
+// administrator holds; the command line is in the ANSI code page as the rest of the setup's.
+bool StartWithToken(HANDLE token, const std::string& commandLine) {
+    const int count = ::MultiByteToWideChar(CP_ACP, 0, commandLine.c_str(), -1, nullptr, 0);
+    if (count <= 0) return false;
+    std::vector<wchar_t> line(static_cast<size_t>(count));
+    ::MultiByteToWideChar(CP_ACP, 0, commandLine.c_str(), -1, line.data(), count);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessWithTokenW(token, 0, nullptr, line.data(), 0, nullptr, nullptr, &startup, &info)) return false;
+    UniqueHandle process(info.hProcess), thread(info.hThread);
+    return true;
+}
+
+}  // namespace
+
+TLaunchAs DecideLaunch(TTokenState self, bool shellElevated) {
+    return self == TTokenState::Elevated && !shellElevated ? TLaunchAs::AsShellUser : TLaunchAs::Directly;
+}
+
+void LaunchForUser(const std::string& commandLine) {
+    UniqueHandle shell;
+    const TTokenState self = QueryTokenState();
+    if (self == TTokenState::Elevated) shell = ShellToken();
+    const bool shellElevated = !shell || IsElevatedToken(shell.get());
+    if (DecideLaunch(self, shellElevated) == TLaunchAs::AsShellUser && StartWithToken(shell.get(), commandLine)) return;
+    // WinExec does not wait for the program, and its result is of no use to the user here.
+    ::WinExec(commandLine.c_str(), SW_SHOW);
+}
+
+}  // namespace orv
