@@ -6,7 +6,6 @@
 #include "WorkingPlace.h"
 
 #include "common/Elevation.h"
-
 #include "common/InstUtils.h"
 #include "common/Owners.h"
 
@@ -129,7 +128,8 @@ int RunWorkingCopy(const std::string& program, const std::string& folder, bool s
     }
     UniqueHandle process(pi.hProcess), thread(pi.hThread);
     writeEnd.reset();  // so a copy that ends without a word breaks the pipe
-    // The copy runs: its file is mapped as its image and held by the handle it inherited.
+    // The copy runs: its file is mapped as its image, and the copy holds the file and its
+    // folder through the handles it inherited.
     keeper.reset();
     place.FolderHandle.reset();
 

@@ -1,5 +1,5 @@
-// The copy of the program in the temporary folder that does the uninstall: a running
-// program cannot delete its own file, so the first process hands the work to a copy.
+// The copy of the program that does the uninstall: a running program cannot delete its own
+// file, so the first process hands the work to a copy in a temporary place.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,7 @@
 
 namespace orv::uninstall {
 
-// Copies the running program to the temporary folder under a new name, starts the copy
+// Copies the running program to a working place (see WorkingPlace.h), starts the copy
 // with the switches that make it the working copy, and returns the exit code the copy
 // reports. The copy's file goes when the copy ends. Returns -1 with a reason in failure
 // when the copy could not be made or started, or ended without reporting.
