@@ -96,10 +96,15 @@ protected:
         WaitForProductExit();
         return run.ExitCode();
     }
+    // The uninstall's exit code, once its working copy has finished (the program file goes
+    // after the result is reported).
     static DWORD QuietUninstall(const std::string& folder) {
         test::ChildProcess run(test::CommandLine{"\"" + folder + "\\orv.exe\" -ui /S"});
         EXPECT_TRUE(run.Started());
-        return run.WaitForExit(60000);
+        const DWORD code = run.WaitForExit(60000);
+        EXPECT_TRUE(test::WaitUntil([] { return WorkingCopies().empty(); }, 30000, 50))
+            << (WorkingCopies().empty() ? "" : WorkingCopies().front());
+        return code;
     }
 };
 
@@ -136,8 +141,6 @@ TEST_F(Hardening, ADllPlantedBesideTheSetupOrTheUninstallerIsNeverLoaded) {
     EXPECT_EQ(0u, SilentInstall(dest_, setup));
     plant(dest_);
     EXPECT_EQ(4u, QuietUninstall(dest_));  // the planted files keep the folder, as any user's file
-
-    EXPECT_TRUE(test::WaitUntil([] { return WorkingCopies().empty(); }, 30000, 50));
     EXPECT_EQ("", test::ReadFileBytes(mark));
     ::DeleteFileA(mark.c_str());
 }
@@ -159,8 +162,6 @@ TEST_F(Hardening, AProgramRacingTheWorkingCopyIsNeverStartedInItsPlace) {
         const DWORD code = QuietUninstall(dest_);
         EXPECT_TRUE(code == 0 || code == 1) << "round " << round << ": " << code;  // 1: stopped before the start
         completed += code == 0;
-        EXPECT_TRUE(test::WaitUntil([] { return WorkingCopies().empty(); }, 30000, 50))
-            << "round " << round << ": " << (WorkingCopies().empty() ? "" : WorkingCopies().front());
     }
     const std::string steps = racer.Stop();
     EXPECT_FALSE(FileExists(impostor)) << test::ReadFileBytes(impostor);
