@@ -6,9 +6,14 @@ set -euo pipefail
 build=$(realpath "$1") source=$(realpath "$2")
 copy=$build/reproduce/another/folder/checkout
 rm -rf "$build/reproduce" && mkdir -p "$copy"
-# The files of the checkout as they stand (committed or not, ignored ones left out).
-git -C "$source" ls-files -z --cached --others --exclude-standard |
-  tar -C "$source" --null --ignore-failed-read -T - -cf - | tar -C "$copy" -xf -
+# The files of the checkout as they stand (committed or not, ignored ones left out); from an
+# unpacked source archive, everything but its build trees.
+if git -C "$source" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git -C "$source" ls-files -z --cached --others --exclude-standard |
+    tar -C "$source" --null --ignore-failed-read -T - -cf - | tar -C "$copy" -xf -
+else
+  tar -C "$source" --exclude='./build*' -cf - . | tar -C "$copy" -xf -
+fi
 # Compiled objects come from the cache when the two trees lie at the same depth below its base.
 export CCACHE_BASEDIR=$build/reproduce/another/folder
 umask 077
