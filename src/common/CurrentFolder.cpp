@@ -1,6 +1,7 @@
 // The process's current folder, the folder stack, and folder tests built on them.
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 
 #include <memory>
 #include <vector>
@@ -22,50 +23,10 @@ std::unique_ptr<std::vector<std::string>>& FolderStack() {
     return stack;
 }
 
-// Wide names as the A functions make them; no NUL is kept inside.
-using WideName = std::vector<wchar_t>;
-
-// The ANSI file-name conversion of the system's own A functions, refused (empty) where they
-// refuse a name: longer than MAX_PATH characters.
-WideName FileNameToWide(const std::string& name) {
-    const UINT codePage = ::AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-    const int n = ::MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    if (n <= 0 || n > MAX_PATH) return WideName();
-    WideName wide(static_cast<size_t>(n));
-    ::MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
-    return wide;
-}
-
-std::string WideToFileName(const WideName& wide) {
-    const UINT codePage = ::AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-    const int size = static_cast<int>(wide.size());
-    const int n = ::WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return std::string();
-    std::string name(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(codePage, 0, wide.data(), size, &name[0], n, nullptr, nullptr);
-    return name;
-}
-
-// The path the system makes of a name (full, "." and ".." resolved); empty on failure.
-WideName FullPathName(WideName name) {
-    name.push_back(L'\0');
-    WideName full(MAX_PATH + 1);
-    DWORD n = ::GetFullPathNameW(name.data(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (n >= full.size()) {
-        full.assign(n, L'\0');
-        n = ::GetFullPathNameW(name.data(), n, full.data(), nullptr);
-    }
-    full.resize(n < full.size() ? n : 0);
-    return full;
-}
-
 }  // namespace
 
 std::string GetCurrentFolder() {
-    DWORD n = ::GetCurrentDirectoryA(0, nullptr);
-    std::string s(n, '\0');
-    DWORD got = ::GetCurrentDirectoryA(n, &s[0]);
-    s.resize(got < n ? got : (n ? n - 1 : 0));
+    std::string s = GetCurrentDirectoryU();
     AddBackslash(s);
     return s;
 }
@@ -79,7 +40,7 @@ void PushCurrentFolder() {
 void PopCurrentFolder() {
     auto& stack = FolderStack();
     if (!stack || stack->empty()) return;
-    ::SetCurrentDirectoryA(stack->back().c_str());
+    SetCurrentDirectoryU(stack->back());
     stack->pop_back();
 }
 
@@ -103,19 +64,19 @@ bool FolderExists(const std::string& path) {
     AddBackslash(p);
     // The system keeps "\\?\" and "\\.\" names as the plain path they stand for.
     if (p.compare(0, 4, "\\\\?\\") == 0 || p.compare(0, 4, "\\\\.\\") == 0) return false;
-    WideName wide = FileNameToWide(p);
-    if (wide.empty()) return false;
-    const WideName full = FullPathName(wide);
-    if (full.empty() || !SameTextNoCase(WideToFileName(full), p)) return false;
-    wide.push_back(L'\0');
-    const DWORD attributes = ::GetFileAttributesW(wide.data());
+    // The A functions refused names of MAX_PATH characters or more; the test keeps that edge.
+    TWideText wide;
+    if (!Utf8ToUtf16(p, wide) || wide.size() > MAX_PATH) return false;
+    const std::string full = GetFullPathNameU(p);
+    if (full.empty() || !SameTextNoCase(full, p)) return false;
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool FileExists(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    UniqueFind find(::FindFirstFileA(path.c_str(), &fd));
-    return find.valid() && !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    TFindData fd;
+    UniqueFind find(FindFirstFileU(path, fd));
+    return find.valid() && !(fd.attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ExistingFolderOrParent(const std::string& path) {
@@ -139,8 +100,8 @@ int64_t GetClusterSize(const std::string& folder) {
     const std::string measured = ExistingFolderOrParent(folder);
     if (!measured.empty()) {
         ScopedCurrentFolder keep;
-        if (::SetCurrentDirectoryA(measured.c_str()))
-            ok = ::GetDiskFreeSpaceA(nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters);
+        if (SetCurrentDirectoryU(measured))
+            ok = ::GetDiskFreeSpaceW(nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters);
     }
     int64_t size = static_cast<int64_t>(sectorsPerCluster) * bytesPerSector;
     // Callers divide by it; an unreadable drive counts as one of 4 KiB clusters.

@@ -1,6 +1,9 @@
 // Creating folder chains and writing and reading whole files.
 #include "common/InstUtils.h"
+#include "common/LogLineNames.h"
 #include "common/Owners.h"
+#include "common/StoredText.h"
+#include "common/WideApi.h"
 
 namespace orv {
 
@@ -17,29 +20,38 @@ void ForceFolders(const std::string& path, TKnownFolders* known) {
     if (LastChar(t) == '\\') DropLastChar(t);
     std::string parent = FolderPart(t);
     if (parent.size() < path.size()) ForceFolders(parent, known);
-    if (::CreateDirectoryA(path.c_str(), nullptr) && known) known->AddMade(path);
-    AddLogLine("Made Dir: " + path);
+    if (CreateDirectoryU(path) && known) known->AddMade(path);
+    AddLogLine(MadeDirPrefix + path);
 }
 
 void WriteTextFile(const std::string& fileName, const std::string& text) {
-    UniqueFile file(::CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    UniqueFile file(CreateFileU(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
     if (!file) return;
     DWORD written = 0;
     ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-bool ReadTextLines(const std::string& fileName, std::vector<std::string>& lines) {
-    UniqueFile file(::CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+bool ReadWholeFile(const std::string& fileName, std::string& bytes, int64_t maxSize) {
+    bytes.clear();
+    // Others may be writing it, or (the uninstaller's own program) have it open for deletion.
+    UniqueFile file(CreateFileU(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
     if (!file) return false;
     LARGE_INTEGER size;
-    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > maxSize) return false;
     std::string text(static_cast<size_t>(size.QuadPart), '\0');
     DWORD got = 0;
     if (!text.empty() && !::ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &got, nullptr))
         return false;
     text.resize(got);
+    bytes.swap(text);
+    return true;
+}
+
+bool ReadTextLines(const std::string& fileName, std::vector<std::string>& lines) {
+    std::string bytes, text;
+    if (!ReadWholeFile(fileName, bytes) || !DecodeStoredText(bytes, text)) return false;
     lines = SplitLines(text);
     return true;
 }

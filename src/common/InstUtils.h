@@ -20,10 +20,13 @@ extern const char* const SetupTitle;
 void InitShellServices();
 void DoneShellServices();
 
-// The late-bound SHGetFolderPathA. Tests may swap it to produce shell failures Wine
+// The late-bound SHGetFolderPathW. Tests may swap it to produce shell failures Wine
 // cannot (the returned previous pointer puts it back).
-using SHGetFolderPathAFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-SHGetFolderPathAFn SetSHGetFolderPathForTesting(SHGetFolderPathAFn fn);
+using SHGetFolderPathWFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+SHGetFolderPathWFn SetSHGetFolderPathForTesting(SHGetFolderPathWFn fn);
+
+// The system's lower case of every character (CharLowerBuff), as the user's locale has it.
+std::string LowerCaseText(const std::string& text);
 
 // ---- Sort keys. The sort key of a text under the rules of CompareTextLocale: two texts have equal keys
 // exactly when CompareTextLocale calls them equal (other locales for tests). Empty when the
@@ -100,7 +103,10 @@ TDeleteAs DeleteAsFor(DWORD attributes);
 void DeleteEntry(const std::string& path);
 void WriteTextFile(const std::string& fileName, const std::string& text);
 
-// ---- Text files: read whole, split with SplitLines.
+// ---- Whole files. The bytes of a file of at most maxSize bytes; false when it is missing,
+// unreadable or larger.
+bool ReadWholeFile(const std::string& fileName, std::string& bytes, int64_t maxSize = 0x7FFFFFFF);
+// A stored text file (see StoredText.h) as UTF-8, split with SplitLines.
 bool ReadTextLines(const std::string& fileName, std::vector<std::string>& lines);
 
 // ---- The install log list and its suspend counter.

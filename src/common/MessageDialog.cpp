@@ -2,6 +2,8 @@
 // in a modal loop of its own and destroyed before the call returns.
 #include "common/MessageDialog.h"
 
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 #include "common/WindowDpi.h"
 
 #include <cstddef>
@@ -44,18 +46,20 @@ const KindRow& KindOf(uint8_t kind) {
 // A window class of our own that behaves as a dialog (DefDlgProc, dialog extra bytes),
 // so the dialog keeps the dialog manager's keyboard handling and is findable by class.
 void RegisterFormClass() {
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSA existing;
-    if (::GetClassInfoA(instance, TMessageForm::ClassName, &existing)) return;
-    WNDCLASSA wc = {};
+    // A Unicode dialog: the text and caption it shows never pass through the ANSI code page.
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const TWideArg className(TMessageForm::ClassName);
+    WNDCLASSW existing;
+    if (::GetClassInfoW(instance, className.c_str(), &existing)) return;
+    WNDCLASSW wc = {};
     wc.style = CS_DBLCLKS | CS_SAVEBITS;
-    wc.lpfnWndProc = ::DefDlgProcA;
+    wc.lpfnWndProc = ::DefDlgProcW;
     wc.cbWndExtra = DLGWINDOWEXTRA;
     wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = TMessageForm::ClassName;
-    ::RegisterClassA(&wc);
+    wc.lpszClassName = className.c_str();
+    ::RegisterClassW(&wc);
 }
 
 // An in-memory dialog template with no controls: caption and close box, a fixed modal
@@ -78,13 +82,13 @@ std::vector<DWORD> MakeTemplate() {
 // their default font). The system describes it for its own scale, which a window on
 // another monitor does not share.
 UniqueHFont CreateMessageFont(int dpi) {
-    NONCLIENTMETRICSA metrics = {};
+    NONCLIENTMETRICSW metrics = {};
     // The size without the padded-border field is understood by every version since 2000.
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return UniqueHFont();
-    LOGFONTA& font = metrics.lfMessageFont;
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return UniqueHFont();
+    LOGFONTW& font = metrics.lfMessageFont;
     font.lfHeight = RescaleFontHeight(font.lfHeight, SystemDpi(), dpi);
-    return UniqueHFont(::CreateFontIndirectA(&font));
+    return UniqueHFont(::CreateFontIndirectW(&font));
 }
 
 void MoveChild(HWND child, const TLayoutRect& r) {
@@ -93,9 +97,8 @@ void MoveChild(HWND child, const TLayoutRect& r) {
 
 HWND CreateChild(HWND parent, const char* cls, const char* text, DWORD style, const TLayoutRect& r, int id,
                  HFONT font) {
-    HWND child =
-        ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.Left, r.Top, r.Width, r.Height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
+    HWND child = CreateWindowExU(0, cls, text ? text : "", WS_CHILD | WS_VISIBLE | style, r.Left, r.Top, r.Width,
+                                 r.Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr);
     if (child && font) ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
@@ -140,7 +143,7 @@ SIZE GetAverageCharSize(HDC dc) {
 }
 
 TMessageForm::~TMessageForm() {
-    if (wnd_) ::SetWindowLongPtrA(wnd_.get(), DWLP_USER, 0);
+    if (wnd_) ::SetWindowLongPtrW(wnd_.get(), DWLP_USER, 0);
     wnd_.reset();  // the window and its controls go before the font they use
 }
 
@@ -170,10 +173,10 @@ bool TMessageForm::OnCommand(WPARAM wp, LPARAM lp) {
 
 INT_PTR CALLBACK TMessageForm::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(wnd, DWLP_USER, lp);
+        ::SetWindowLongPtrW(wnd, DWLP_USER, lp);
         return FALSE;  // the focus is placed when the dialog is shown
     }
-    auto* form = reinterpret_cast<TMessageForm*>(::GetWindowLongPtrA(wnd, DWLP_USER));
+    auto* form = reinterpret_cast<TMessageForm*>(::GetWindowLongPtrW(wnd, DWLP_USER));
     if (!form) return FALSE;
     switch (msg) {
     case WM_COMMAND:
@@ -239,8 +242,7 @@ void TMessageForm::Measure(int dpi) {
         WindowDC dc(wnd_.get());
         SelectObjectGuard select(dc.get(), font_.get());
         avg = GetAverageCharSize(dc.get());
-        ::DrawTextA(dc.get(), text_.c_str(), static_cast<int>(text_.size()), &r,
-                    DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        DrawTextU(dc.get(), text_, r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
     }
     layout_ = LayoutMessageDialog(avg.cx, avg.cy, r.right, r.bottom, buttons_, ScaleForDpi(MessageIconSize, dpi));
 }
@@ -276,8 +278,8 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const std::string& text, uint8_
     std::unique_ptr<TMessageForm> form(new TMessageForm());
     RegisterFormClass();
     const std::vector<DWORD> tmpl = MakeTemplate();
-    form->wnd_.reset(::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr),
-                                                  reinterpret_cast<LPCDLGTEMPLATEA>(tmpl.data()), nullptr,
+    form->wnd_.reset(::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
+                                                  reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), nullptr,
                                                   &TMessageForm::DialogProc, reinterpret_cast<LPARAM>(form.get())));
     if (!form->wnd_) throw std::runtime_error("The message dialog could not be created.");
     HWND wnd = form->wnd_.get();
@@ -287,7 +289,7 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const std::string& text, uint8_
     form->buttons_ = buttons;
     form->Measure(WindowDpi(wnd));
     form->PlaceWindow(nullptr);
-    ::SetWindowTextA(wnd, MessageKindCaption(kind));
+    SetWindowTextU(wnd, MessageKindCaption(kind));
     form->CreateControls();
     return form;
 }
@@ -309,16 +311,16 @@ int32_t TMessageForm::ShowModal() {
 
     MSG msg;
     while (!done_) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {  // WM_QUIT: end like a close and let the outer loop see it too
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             End(IDCANCEL);
             break;
         }
         if (got == -1) break;
-        if (!::IsWindow(wnd) || !::IsDialogMessageA(wnd, &msg)) {
+        if (!::IsWindow(wnd) || !::IsDialogMessageW(wnd, &msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 

@@ -36,6 +36,14 @@ std::string FolderPart(const std::string& path) {
     return i == std::string::npos ? std::string() : path.substr(0, i + 1);
 }
 
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::string::size_type end = text.find('\0');

@@ -15,6 +15,11 @@ void DropLastChar(std::string& text);  // an empty text stays empty
 // The folder part of a path: up to and including its last "\" or ":" (empty if none).
 std::string FolderPart(const std::string& path);
 
+// ---- ASCII letters only, in every code page and in UTF-8: the case rule of switches, drive
+// letters and the keys of the uninstaller's path lists. Every other byte stays itself.
+char AsciiUpper(char c);
+char AsciiLower(char c);
+
 // ---- Text split at CR LF, CR or LF; a NUL ends the text.
 std::vector<std::string> SplitLines(const std::string& text);
 

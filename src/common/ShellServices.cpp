@@ -1,6 +1,7 @@
-// OLE start-up and the late-bound SHGetFolderPathA, loaded from the system folder only.
+// OLE start-up and the late-bound SHGetFolderPathW, loaded from the system folder only.
 #include "common/InstUtils.h"
 #include "common/SystemLibrary.h"
+#include "common/WideApi.h"
 
 #include <objbase.h>
 
@@ -8,11 +9,11 @@ namespace orv {
 
 namespace {
 
-SHGetFolderPathAFn g_shGetFolderPath = nullptr;
+SHGetFolderPathWFn g_shGetFolderPath = nullptr;
 
 // shfolder.dll is not one that Windows always loads from System32: bound from there by path.
-SHGetFolderPathAFn BindFrom(const char* dll) {
-    return SystemFunction<SHGetFolderPathAFn>(dll, "SHGetFolderPathA");
+SHGetFolderPathWFn BindFrom(const char* dll) {
+    return SystemFunction<SHGetFolderPathWFn>(dll, "SHGetFolderPathW");
 }
 
 }  // namespace
@@ -29,17 +30,17 @@ void DoneShellServices() {
     ::OleUninitialize();
 }
 
-SHGetFolderPathAFn SetSHGetFolderPathForTesting(SHGetFolderPathAFn fn) {
-    SHGetFolderPathAFn old = g_shGetFolderPath;
+SHGetFolderPathWFn SetSHGetFolderPathForTesting(SHGetFolderPathWFn fn) {
+    SHGetFolderPathWFn old = g_shGetFolderPath;
     g_shGetFolderPath = fn;
     return old;
 }
 
 std::string GetSpecialFolder(int csidl) {
     if (!g_shGetFolderPath) return std::string();
-    char buf[MAX_PATH + 1] = {};
+    wchar_t buf[MAX_PATH + 1] = {};
     if (g_shGetFolderPath(nullptr, csidl, nullptr, 0, buf) != S_OK) return std::string();
-    return std::string(buf);
+    return Utf8Of(buf);
 }
 
 }  // namespace orv

@@ -1,16 +1,14 @@
 // Temporary file names of the setup and their removal at the end of the run.
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 
 #include <shlobj.h>
 
 namespace orv {
 
 std::string GetTempFolder() {
-    DWORD n = ::GetTempPathA(0, nullptr);
-    std::string t(n, '\0');
-    if (n) ::GetTempPathA(n, &t[0]);
-    t.resize(t.find('\0') == std::string::npos ? t.size() : t.find('\0'));
+    std::string t = GetTempPathU();
     if (!FolderExists(t)) t = GetSpecialFolder(CSIDL_PERSONAL);
     AddBackslash(t);
     return t;
@@ -34,14 +32,13 @@ std::string NewTempFileName() {
 void CleanTempFiles() {
     const std::string t = GetTempFolder();
     const std::string prefix = GetTempPrefix();
-    WIN32_FIND_DATAA fd;
-    UniqueFind find(::FindFirstFileA((t + "*.*").c_str(), &fd));
+    TFindData fd;
+    UniqueFind find(FindFirstFileU(t + "*.*", fd));
     if (!find) return;
     do {
-        std::string name = fd.cFileName;
-        if (name.compare(0, prefix.size(), prefix) != 0) continue;  // case-sensitive on purpose
-        DeleteEntry(t + name);  // the find data is not trusted: it is read again by handle
-    } while (::FindNextFileA(find.get(), &fd));
+        if (fd.name.compare(0, prefix.size(), prefix) != 0) continue;  // case-sensitive on purpose
+        DeleteEntry(t + fd.name);  // the find data is not trusted: it is read again by handle
+    } while (FindNextFileU(find.get(), fd));
 }
 
 }  // namespace orv

@@ -1,6 +1,7 @@
 // Deleting files and folder trees through handles that never follow a link.
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 
 #include <vector>
 
@@ -26,9 +27,9 @@ struct TOpenedEntry {
 
 TOpenedEntry OpenForDeletion(const std::string& path) {
     TOpenedEntry entry;
-    entry.Handle.reset(::CreateFileA(path.c_str(), DELETE | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    entry.Handle.reset(CreateFileU(path, DELETE | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT));
     if (!entry.Handle) return entry;
     FILE_ATTRIBUTE_TAG_INFO tag = {};
     if (!::GetFileInformationByHandleEx(entry.Handle.get(), FileAttributeTagInfo, &tag, sizeof tag)) {
@@ -40,7 +41,7 @@ TOpenedEntry OpenForDeletion(const std::string& path) {
     // Wine ignores FILE_FLAG_OPEN_REPARSE_POINT for the host's symbolic links and opens the
     // target; only the path's attributes, read after the open has pinned the entry, show
     // the link there.
-    const DWORD byPath = ::GetFileAttributesA(path.c_str());
+    const DWORD byPath = GetFileAttributesU(path);
     if (byPath != INVALID_FILE_ATTRIBUTES) entry.Attributes |= byPath & FILE_ATTRIBUTE_REPARSE_POINT;
     return entry;
 }
@@ -52,7 +53,7 @@ bool DeleteByHandle(HANDLE handle) {
 
 // The names in the folder, read through its handle: FindFirstFile would open the folder once
 // more, and under Wine without delete sharing, which the held handle (it has delete access)
-// refuses. A name the ANSI code page cannot carry exactly is left out: no ANSI path names it.
+// refuses. A name with a lone surrogate is left out: no UTF-8 path names it.
 std::vector<std::string> ListNames(HANDLE folder) {
     std::vector<std::string> names;
     std::vector<LONGLONG> buffer(8192);  // 64 KiB, aligned as the entries need
@@ -63,12 +64,10 @@ std::vector<std::string> ListNames(HANDLE folder) {
         for (;;) {
             const auto* entry = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
             const int length = static_cast<int>(entry->FileNameLength / sizeof(WCHAR));
-            char name[MAX_PATH * 2];
-            BOOL lossy = FALSE;
-            const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, entry->FileName, length, name,
-                                                sizeof name, nullptr, &lossy);
-            const std::string text(name, n > 0 ? n : 0);
-            if (n > 0 && !lossy && text != "." && text != "..") names.push_back(text);
+            std::string text;
+            if (Utf16ToUtf8(entry->FileName, static_cast<size_t>(length), text) && !text.empty() && text != "." &&
+                text != "..")
+                names.push_back(text);
             if (entry->NextEntryOffset == 0) break;
             at += entry->NextEntryOffset;
         }

@@ -1,28 +1,10 @@
 // The destination text as typed or given with -d, made usable as a folder.
 #include "engine/DestDirNormalize.h"
 
+#include "common/PathGrammar.h"
 #include "common/PathText.h"
 
 namespace orv {
-
-namespace {
-
-// "X:..." or "\\server\share..." (server and share both named).
-bool HasDrivePart(const std::string& s) {
-    if (s.size() >= 2 && s[1] == ':') return true;
-    if (s.compare(0, 2, "\\\\") != 0) return false;
-    const std::string::size_type serverEnd = s.find('\\', 2);
-    return serverEnd != std::string::npos && serverEnd > 2 && serverEnd + 1 < s.size() && s[serverEnd + 1] != '\\';
-}
-
-// "X:" with X a letter: drive letters are ASCII in every code page.
-bool HasDriveLetter(const std::string& path) {
-    if (path.size() < 2 || path[1] != ':') return false;
-    const char c = path[0];
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-}  // namespace
 
 std::string NormalizeDestDir(const std::string& text, char drive, const std::string& programFiles) {
     std::string s = text;

@@ -3,6 +3,7 @@
 
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 #include "engine/FileSelection.h"
 #include "engine/ResConst.h"
 
@@ -16,30 +17,15 @@ std::string ProgramFilesFolder() {
     return pf.empty() ? std::string("c:\\") : pf;
 }
 
-bool HasDriveLetter(const std::string& path) {
-    return path.size() >= 2 && path[1] == ':' && ::IsCharAlphaA(path[0]);
-}
-
-std::string FreeSpaceRoot(const std::string& destination) {
-    if (destination.size() >= 2 && destination[1] == ':') return destination.substr(0, 2);
-    if (destination.compare(0, 2, "\\\\") != 0) return std::string();
-    const std::string::size_type serverEnd = destination.find('\\', 2);
-    if (serverEnd == std::string::npos || serverEnd == 2) return std::string();
-    const std::string::size_type shareEnd = destination.find('\\', serverEnd + 1);
-    std::string root = destination.substr(0, shareEnd);
-    if (root.size() <= serverEnd + 1) return std::string();  // no share name
-    return root + "\\";
-}
-
 bool QueryFreeSpace(const std::string& destination, int64_t& available) {
     available = 0;
     const std::string root = FreeSpaceRoot(destination);
     if (root.empty()) return false;
     // A drive with no medium would otherwise bring up the system's own "no disk" box.
     CriticalErrorsSilenced silenced;
-    ULARGE_INTEGER free = {}, total = {};
-    if (!::GetDiskFreeSpaceExA(root.c_str(), &free, &total, nullptr)) return false;
-    available = static_cast<int64_t>(free.QuadPart);
+    uint64_t free = 0, total = 0;
+    if (!GetDiskFreeSpaceExU(root, free, total)) return false;
+    available = static_cast<int64_t>(free);
     return true;
 }
 
@@ -62,7 +48,7 @@ TDestProblem CheckDestinationPath(const std::string& destination) {
     if (root.empty()) return TDestProblem::NoDrive;
     AddBackslash(root);
     CriticalErrorsSilenced silenced;
-    const UINT type = ::GetDriveTypeA(root.c_str());
+    const UINT type = ::GetDriveTypeW(TWideArg(root).c_str());
     if (type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR) return TDestProblem::NoDrive;
     // The folder itself, or any folder on the way to it, must not be a file.
     std::string path = destination;
@@ -87,7 +73,7 @@ TDestProblem ProbeDestinationFolder(const std::string& destination) {
     }
     ForceFolders(destination);
     const bool made = FolderExists(destination);
-    for (const std::string& folder : missing) ::RemoveDirectoryA(folder.c_str());
+    for (const std::string& folder : missing) RemoveDirectoryU(folder);
     return made ? TDestProblem::None : TDestProblem::CannotCreate;
 }
 

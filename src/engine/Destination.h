@@ -2,6 +2,7 @@
 // the drive and the folder, the space the chosen components need and the space the drive has.
 #pragma once
 
+#include "common/PathGrammar.h"
 #include "engine/DestDirNormalize.h"
 #include "engine/SetupState.h"
 #include "payload/AttachFiles.h"
@@ -14,12 +15,6 @@ namespace orv {
 
 // The program-files folder (without trailing backslash), or "c:\" when the shell knows none.
 std::string ProgramFilesFolder();
-// True when the path begins with a letter and a colon.
-bool HasDriveLetter(const std::string& path);
-
-// What the free-space query is given: "C:" for a drive path, "\\server\share\" for a UNC
-// path (the call needs that backslash), "" when the path names neither.
-std::string FreeSpaceRoot(const std::string& destination);
 // The bytes free for the user on the destination's drive; false when the drive cannot be
 // asked (none named, not there, no medium). Never shows the system's "no disk" box.
 bool QueryFreeSpace(const std::string& destination, int64_t& available);

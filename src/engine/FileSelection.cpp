@@ -2,7 +2,9 @@
 #include "engine/FileSelection.h"
 
 #include "common/InstUtils.h"
+#include "common/LogLineNames.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 
 #include <shlobj.h>
 
@@ -56,7 +58,7 @@ void PlanEntry(TAttachedFiles& files, const TAttachedFile& e, const std::string&
 
     // The update log lists the shared public files; "\t!" marks those a later run keeps.
     if (!publicFolder.empty() && MatchesPrefix(path, publicFolder))
-        files.PublicFiles.push_back(passedMode == omKeepExisting ? path + "\t!" : path);
+        files.PublicFiles.push_back(passedMode == omKeepExisting ? path + KeepMark : path);
 }
 
 }  // namespace
@@ -83,16 +85,16 @@ TDateTime NowDateTime() {
 }
 
 TDateTime FileModifiedTime(const std::string& path) {
-    WIN32_FIND_DATAA fd;
+    TFindData fd;
     {
-        UniqueFind find(::FindFirstFileA(path.c_str(), &fd));
+        UniqueFind find(FindFirstFileU(path, fd));
         if (!find) return NowDateTime();
     }
     FILETIME local;
     WORD dosDate = 0, dosTime = 0;
     // A time a DOS date cannot hold (before 1980) matches no payload entry: give the
     // zero date, which no entry carries, rather than decode garbage.
-    if (!::FileTimeToLocalFileTime(&fd.ftLastWriteTime, &local) || !::FileTimeToDosDateTime(&local, &dosDate, &dosTime))
+    if (!::FileTimeToLocalFileTime(&fd.lastWrite, &local) || !::FileTimeToDosDateTime(&local, &dosDate, &dosTime))
         return 0;
     SYSTEMTIME t = {};
     t.wYear = static_cast<WORD>(1980 + (dosDate >> 9));

@@ -4,6 +4,9 @@
 #include "common/Errors.h"
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/CodePage.h"
+#include "common/PathGrammar.h"
+#include "common/WideApi.h"
 
 #include <shlobj.h>
 #include <winioctl.h>
@@ -25,18 +28,6 @@ std::string SharedDataBase(const TSetupState& state) {
     if (base.empty()) base = state.Options.DestDir;
     if (base.empty()) base = GetTempFolder();
     return base;
-}
-
-// The drive part of a path: "E:" of "E:\x", "\\server\share" of "\\server\share\x".
-std::string DrivePart(const std::string& path) {
-    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
-    if (path.compare(0, 2, "\\\\") == 0) {
-        std::string::size_type serverEnd = path.find('\\', 2);
-        if (serverEnd == std::string::npos) return path;
-        std::string::size_type shareEnd = path.find('\\', serverEnd + 1);
-        return shareEnd == std::string::npos ? path : path.substr(0, shareEnd);
-    }
-    return std::string();
 }
 
 // Asks the volume's storage driver how the disk is attached.
@@ -82,8 +73,7 @@ void RefuseLinkedDataRoot(const std::string& root) {
 }  // namespace
 
 UniqueFile OpenVolumeForStorageQuery(const std::string& drive) {
-    return UniqueFile(::CreateFileA(("\\\\.\\" + drive).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
+    return UniqueFile(CreateFileU("\\\\.\\" + drive, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
 }
 
 bool IsExternalBus(uint32_t busType, bool removableMedia) {
@@ -94,17 +84,28 @@ bool IsExternalDrive(const std::string& path) {
     const std::string drive = DrivePart(path);
     std::string root = drive;
     AddBackslash(root);
-    const UINT type = ::GetDriveTypeA(root.c_str());
+    const UINT type = ::GetDriveTypeW(TWideArg(root).c_str());
     if (type == DRIVE_REMOVABLE) return true;
     // Network, CD-ROM and RAM drives, and paths that name no drive, are never external.
     if (type != DRIVE_FIXED) return false;
     return QueryExternalBus(drive);
 }
 
+// The length the limit has always been counted in: ANSI bytes, for a name that ANSI can
+// hold; any other name counts in UTF-16 units, the system's own measure of a path.
+size_t DestinationLength(const std::string& destination) {
+    std::string ansi;
+    if (IsAsciiText(destination)) return destination.size();
+    if (Utf8ToAnsi(destination, ansi)) return ansi.size();
+    TWideText wide;
+    Utf8ToUtf16(destination, wide);
+    return wide.size();
+}
+
 bool IsDestinationTooLong(const std::string& destination) {
     std::string d = destination;
     if (LastChar(d) == '\\') DropLastChar(d);
-    return d.size() > MaxDestinationLength;
+    return DestinationLength(d) > MaxDestinationLength;
 }
 
 bool IsPortableInstall(const TSetupState& state) {

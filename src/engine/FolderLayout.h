@@ -27,6 +27,8 @@ std::string InstallPath(const TSetupState& state, const std::string& name);
 constexpr size_t MaxDestinationLength = MAX_PATH - 12 - 1;
 // True when the destination (without a final backslash) is longer than the system can make
 // a folder of; such a destination is refused, never cut short.
+// The destination's length as the limit counts it (ANSI bytes when ANSI can hold the name).
+size_t DestinationLength(const std::string& destination);
 bool IsDestinationTooLong(const std::string& destination);
 // True when the destination lies on a removable or externally attached drive. Once the
 // install has started, the answer settled then (for the same destination).

@@ -4,6 +4,8 @@
 #include "common/Errors.h"
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/StoredText.h"
+#include "common/WideApi.h"
 #include "engine/FolderLayout.h"
 
 namespace orv {
@@ -13,16 +15,16 @@ namespace {
 const char InstallLogName[] = "Install.log";
 const char UpdateLogName[] = "Update.log";
 
+// The lines as the file's bytes: see EncodeStoredText for when they are not ANSI.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    return text;
+    return EncodeStoredText(text);
 }
 
 // Unlike WriteTextFile, reports every failure: a lost Update.log block cannot be rebuilt.
 void WriteUpdateLogFile(const std::string& path, const std::string& text) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileU(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
     if (!file) throw EUpdateLogError("Cannot create \"" + path + "\"");
     DWORD written = 0;
     if (!::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||

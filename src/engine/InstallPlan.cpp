@@ -3,6 +3,7 @@
 
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
 #include "engine/ResConst.h"
@@ -31,8 +32,8 @@ bool Installed(const TSetupState& state, int component) {
 void PlanProgram(TAttachedFiles& files, const TSetupState& state) {
     AddFiles(files, "orv.exe", state.Options.DestDir, 0, omKeepSameTime);
     AddFiles(files, "License.txt", state.Options.DestDir, 0, omKeepSameTime);
-    ::DeleteFileA(InstallPath(state, "Orvanel.chm").c_str());
-    ::DeleteFileA(InstallPath(state, "Orvanel.exe").c_str());
+    DeleteFileU(InstallPath(state, "Orvanel.chm"));
+    DeleteFileU(InstallPath(state, "Orvanel.exe"));
 }
 
 // The dictionaries stay out of the install log; the user's own dictionary and the caches

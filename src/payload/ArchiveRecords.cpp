@@ -2,6 +2,7 @@
 #include "payload/ArchiveRecords.h"
 
 #include "common/Errors.h"
+#include "common/PathText.h"
 
 #include <cstring>
 
@@ -27,8 +28,7 @@ bool IsDeviceLevel(const std::string& name, size_t start, size_t end) {
     if (stop == std::string::npos || stop > end) stop = end;
     while (stop > start && name[stop - 1] == ' ') --stop;
     std::string base = name.substr(start, stop - start);
-    for (char& c : base)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (char& c : base) c = AsciiUpper(c);
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
         return true;
     return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&

@@ -2,6 +2,8 @@
 #include "common/Errors.h"
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
+#include "common/LogLineNames.h"
+#include "common/WideApi.h"
 #include "common/MessageDialog.h"
 #include "common/Owners.h"
 #include "payload/AttachFiles.h"
@@ -23,15 +25,14 @@ bool WriteEntryOnce(const TAttachedFile& entry, const uint8_t* bytes, const std:
     // root writes through the permission bits, so the same rule is applied here, except in
     // a folder this copy made: what is there it wrote itself, as a normal file. (Looking
     // for a file that is not there costs Wine a read of the whole folder.)
-    const DWORD attributes = knownFolders && knownFolders->MadeHere(folder) ? INVALID_FILE_ATTRIBUTES
-                                                                            : ::GetFileAttributesA(destination.c_str());
+    const DWORD attributes =
+        knownFolders && knownFolders->MadeHere(folder) ? INVALID_FILE_ATTRIBUTES : GetFileAttributesU(destination);
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    UniqueFile file(::CreateFileA(destination.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileU(destination, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
     if (!file) return false;
     DWORD written = 0;
     if (entry.Size > 0 && !::WriteFile(file.get(), bytes, static_cast<DWORD>(entry.Size), &written, nullptr))
@@ -46,7 +47,7 @@ bool WriteEntryOnce(const TAttachedFile& entry, const uint8_t* bytes, const std:
     SetFileWriteTime(file.get(), PackDosDateTime(entry.Timestamp));
     // Closing flushes; a disk that fills at that moment also makes the copy incomplete.
     if (!::CloseHandle(file.release())) return false;
-    AddLogLine("File Copy: " + destination);
+    AddLogLine(FileCopyPrefix + destination);
     return true;
 }
 

@@ -1,6 +1,9 @@
 // The setup's command line: its arguments, the "-d" destination and the switches.
 #include "registration/CommandLine.h"
 
+#include "common/PathGrammar.h"
+#include "common/PathText.h"
+
 #include <cstddef>
 
 namespace orv {
@@ -15,13 +18,9 @@ bool IsSeparator(char c) {
 
 // Switch names and their values compare in ASCII only: the system's case mapping would
 // make the same command line mean different things on different code pages.
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string UpperAscii(const std::string& s) {
     std::string result(s);
-    for (char& c : result) c = UpperAscii(c);
+    for (char& c : result) c = AsciiUpper(c);
     return result;
 }
 
@@ -36,17 +35,11 @@ std::string TrimBlanks(const std::string& s) {
     return s.substr(first, last - first);
 }
 
-bool IsLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // A full path: "X:" alone or followed by "\", or "\\server\share". A drive-relative "C:Apps"
 // or a bare "Apps" would install somewhere the script did not name.
 bool IsFullPath(const std::string& s) {
-    if (s.size() >= 2 && IsLetter(s[0]) && s[1] == ':') return s.size() == 2 || s[2] == '\\';
-    if (s.compare(0, 2, "\\\\") != 0) return false;
-    const size_t serverEnd = s.find('\\', 2);
-    return serverEnd != std::string::npos && serverEnd > 2 && serverEnd + 1 < s.size() && s[serverEnd + 1] != '\\';
+    if (HasDriveLetter(s)) return s.size() == 2 || s[2] == '\\';
+    return s.compare(0, 2, "\\\\") == 0 && HasDrivePart(s);
 }
 
 // Characters no Windows file name can hold; a ":" only after the drive letter.
@@ -177,7 +170,7 @@ private:
     std::string Assoc(const std::string& value) {
         bool chosen[4] = {false, false, false, false};
         for (char c : value) {
-            const char u = UpperAscii(c);
+            const char u = AsciiUpper(c);
             if (u < 'A' || u > 'D') return "takes only the letters A, B, C and D.";
             chosen[u - 'A'] = true;
         }

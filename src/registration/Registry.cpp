@@ -1,7 +1,7 @@
 // A small registry access class: one root, at most one open key, no errors raised.
 #include "registration/Registry.h"
 
-#include <vector>
+#include "common/WideApi.h"
 
 namespace orv {
 
@@ -19,42 +19,23 @@ void TRegistry::OpenOrCreateKey(const std::string& path) {
         sub.erase(0, 1);
     }
     HKEY opened = nullptr;
-    if (::RegCreateKeyExA(base, sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &opened,
-                          nullptr) != ERROR_SUCCESS)
-        opened = nullptr;
+    if (RegCreateKeyExU(base, sub, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) opened = nullptr;
     key_.reset(opened);
 }
 
 bool TRegistry::HasValue(const std::string& name) const {
     if (!key_) return false;
     DWORD size = 0;
-    return ::RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+    return RegQueryValueExU(key_.get(), name, nullptr, nullptr, &size) == ERROR_SUCCESS;
 }
 
 bool TRegistry::ReadString(const std::string& name, std::string& value) const {
     if (!key_) return false;
-    // The value may grow between the size query and the read: ask again until it fits.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD type = 0, size = 0;
-        if (::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-        // Another type's bytes are no text; reading them as one would show garbage.
-        if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
-        if (size == 0) {
-            value.clear();
-            return true;
-        }
-        std::vector<char> buf(size);
-        LONG rc =
-            ::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size);
-        if (rc == ERROR_MORE_DATA) continue;
-        if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
-        std::string text(buf.data(), size);  // a stored value need not end in a NUL
-        std::string::size_type nul = text.find('\0');
-        if (nul != std::string::npos) text.resize(nul);
-        value = text;
-        return true;
-    }
-    return false;
+    // Another type's bytes are no text; reading them as one would show garbage.
+    std::string text;
+    if (RegQueryStringU(key_.get(), name, text) != ERROR_SUCCESS) return false;
+    value = text;
+    return true;
 }
 
 std::string TRegistry::GetString(const std::string& name) const {
@@ -64,8 +45,7 @@ std::string TRegistry::GetString(const std::string& name) const {
 
 void TRegistry::PutString(const std::string& name, const std::string& value) {
     if (!key_) return;
-    ::RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>(value.size() + 1));
+    RegSetStringU(key_.get(), name, value);
 }
 
 bool TRegistry::ReadInt(const std::string& name, int32_t& value) const {
@@ -74,8 +54,7 @@ bool TRegistry::ReadInt(const std::string& name, int32_t& value) const {
     int32_t v = 0;
     // A longer value fails with ERROR_MORE_DATA and leaves the buffer undefined; a
     // shorter one or another type would give stray bytes: all count as missing.
-    if (::RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&v), &size) !=
-            ERROR_SUCCESS ||
+    if (RegQueryValueExU(key_.get(), name, &type, reinterpret_cast<BYTE*>(&v), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof(int32_t))
         return false;
     value = v;
@@ -86,8 +65,9 @@ bool TRegistry::ReadFourBytes(const std::string& name, int32_t& value) const {
     if (!key_) return false;
     DWORD size = sizeof(int32_t);
     int32_t v = 0;
-    if (::RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size) !=
-            ERROR_SUCCESS ||
+    // The A form on purpose: a string value counts by its ANSI bytes, as it always has (the
+    // W form would see twice as many).
+    if (::RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size) != ERROR_SUCCESS ||
         size != sizeof(int32_t))
         return false;
     value = v;
@@ -101,7 +81,7 @@ int32_t TRegistry::GetInt(const std::string& name) const {
 
 void TRegistry::PutInt(const std::string& name, int32_t value) {
     if (!key_) return;
-    ::RegSetValueExA(key_.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegSetValueExU(key_.get(), name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 }  // namespace orv

@@ -73,7 +73,7 @@ void SaveUninstallEntry(TRegistry& reg, const TSetupState& state) {
 
 }  // namespace
 
-void LoadSettings(TSetupState& state, const char* commandLine) {
+void LoadSettings(TSetupState& state, const std::string& commandLine) {
     TRegistry reg;
     reg.OpenOrCreateKey(SettingsKey);
 
@@ -83,7 +83,7 @@ void LoadSettings(TSetupState& state, const char* commandLine) {
     if (o.DestDir.empty() || !FolderExists(o.DestDir))
         o.DestDir = JoinPath(GetSpecialFolder(CSIDL_PROGRAM_FILES), "Orvanel");
     std::string argDest;
-    if (DestinationArgument(commandLine ? commandLine : "", argDest)) o.DestDir = argDest;
+    if (DestinationArgument(commandLine, argDest)) o.DestDir = argDest;
 
     int32_t comps = 0;
     o.Comps = reg.ReadInt(ValComps, comps) ? static_cast<uint32_t>(comps) : 0x7FFFFFFFu;

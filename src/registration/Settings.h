@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/SetupState.h"
+#include "common/WideApi.h"
 #include "registration/CommandLine.h"
 
 #include <windows.h>
@@ -16,7 +17,7 @@ constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersi
 
 // Reads the stored choices (or their defaults) into the state, sets up the component items
 // and lets a "-d" first argument override the destination. Creates both keys if missing.
-void LoadSettings(TSetupState& state, const char* commandLine = ::GetCommandLineA());
+void LoadSettings(TSetupState& state, const std::string& commandLine = GetCommandLineU());
 // Lets the switches of the command line override what LoadSettings read: the destination,
 // the components (bits 1 to 5), the install-for-all choice, the association letters and,
 // in a silent run, the final launch (which a silent run makes only when asked to).

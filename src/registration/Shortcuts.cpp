@@ -2,7 +2,9 @@
 #include "registration/Shortcuts.h"
 
 #include "common/InstUtils.h"
+#include "common/LogLineNames.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 #include "engine/FolderLayout.h"
 
 #include <shlobj.h>
@@ -13,14 +15,6 @@
 namespace orv {
 
 namespace {
-
-// The link path in UTF-16 for IPersistFile::Save, from the ANSI code page, NUL-terminated.
-std::vector<wchar_t> WidePath(const std::string& path) {
-    int count = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    std::vector<wchar_t> buffer(static_cast<size_t>(count > 0 ? count : 1), L'\0');
-    if (count > 0) ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, buffer.data(), count);
-    return buffer;
-}
 
 // The shell-link class, named here rather than taken from the uuid library, which would bring
 // in every identifier it defines.
@@ -39,20 +33,23 @@ const ShortcutPass ShortcutPasses[] = {
 
 void CreateShortcut(const std::string& linkPath, const std::string& targetPath, const std::string& workingFolder,
                     const std::string& description) {
-    ComPtr<IShellLinkA> link;
+    // The W link: the ANSI one would store the target and working folder in the ANSI code
+    // page, and a name outside it would point nowhere.
+    ComPtr<IShellLinkW> link;
     if (FAILED(
-            ::CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA), link.put_void())))
+            ::CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW), link.put_void())))
         return;
-    link->SetPath(targetPath.c_str());
-    link->SetWorkingDirectory(workingFolder.c_str());
-    link->SetDescription(description.c_str());
+    const TWideArg target(targetPath), folder(workingFolder), text(description), path(linkPath);
+    link->SetPath(target.c_str());
+    link->SetWorkingDirectory(folder.c_str());
+    link->SetDescription(text.c_str());
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(__uuidof(IPersistFile), file.put_void()))) return;
     ForceFolders(FolderPart(linkPath));
-    file->Save(WidePath(linkPath).data(), TRUE);
+    if (target.ok() && path.ok()) file->Save(path.c_str(), TRUE);
     // Listed like a copied file whether or not the save worked: the log names what the
     // install meant to leave behind.
-    AddLogLine("File Copy: " + linkPath);
+    AddLogLine(FileCopyPrefix + linkPath);
 }
 
 void CreateProductShortcuts(const TSetupState& state) {
@@ -60,7 +57,7 @@ void CreateProductShortcuts(const TSetupState& state) {
         std::string target = GetSpecialFolder(state.InstallToAll ? pass.allUsers : pass.currentUser);
         const std::string other = GetSpecialFolder(state.InstallToAll ? pass.currentUser : pass.allUsers);
         if (target.empty()) target = other;
-        if (!other.empty()) ::DeleteFileA(JoinPath(other, ShortcutName).c_str());
+        if (!other.empty()) DeleteFileU(JoinPath(other, ShortcutName));
         // With neither folder known the link would land in whatever the current folder is.
         if (target.empty()) continue;
         CreateShortcut(JoinPath(target, ShortcutName), InstallPath(state, ProductExeName), state.Options.DestDir,

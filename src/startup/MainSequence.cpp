@@ -5,6 +5,7 @@
 #include "common/Errors.h"
 #include "common/MessageDialog.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
 #include "common/SystemLibrary.h"
@@ -86,7 +87,7 @@ int RunProgram() {
     InitShellServices();
     RecordMainThread();
     const bool supported = IsWin2000OrLater();
-    const TCommandLineResult commandLine = ParseCommandLine(::GetCommandLineA());
+    const TCommandLineResult commandLine = ParseCommandLine(GetCommandLineU());
     int exitCode = ecInstalled;
     if (!supported && commandLine.Switches.Silent) {
         exitCode = ecSystemTooOld;

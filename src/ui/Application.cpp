@@ -2,6 +2,8 @@
 #include "ui/Application.h"
 
 #include "common/Errors.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 
 #include <commctrl.h>
 
@@ -23,14 +25,15 @@ void InitApplication() {
     if (applicationWindow) return;
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = ApplicationClass;
-    ::RegisterClassA(&wc);
+    const TWideArg className(ApplicationClass);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = className.c_str();
+    ::RegisterClassW(&wc);
     // Never shown: it only carries the title and the icon, as the task switcher reads them.
-    applicationWindow = ::CreateWindowExA(WS_EX_TOOLWINDOW, ApplicationClass, applicationTitle.c_str(), WS_POPUP, 0, 0,
-                                          0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    applicationWindow = CreateWindowExU(WS_EX_TOOLWINDOW, ApplicationClass, applicationTitle, WS_POPUP, 0, 0, 0, 0,
+                                        nullptr, nullptr, nullptr);
 }
 
 HWND ApplicationWindow() {
@@ -48,7 +51,7 @@ HICON ApplicationIcon() {
 
 void SetApplicationTitle(const std::string& title) {
     applicationTitle = title;
-    if (applicationWindow) ::SetWindowTextA(applicationWindow, title.c_str());
+    if (applicationWindow) SetWindowTextU(applicationWindow, title);
 }
 
 std::string ApplicationTitle() {

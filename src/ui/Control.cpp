@@ -1,6 +1,8 @@
 // The base control: creation of the child window, common properties, message routing.
 #include "ui/Control.h"
 
+#include "common/WideWindows.h"
+
 #include <algorithm>
 
 namespace orv::ui {
@@ -26,9 +28,8 @@ TControl* TControl::FromHandle(HWND wnd) {
 
 HWND TControl::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent, int id,
                            int left, int top, int width, int height) {
-    HWND wnd =
-        ::CreateWindowExA(exStyle, className, text, style | WS_CHILD, left, top, width, height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
+    HWND wnd = CreateWindowExU(exStyle, className, text ? text : "", style | WS_CHILD, left, top, width, height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr);
     Attach(wnd, id);
     return wnd;
 }
@@ -76,14 +77,11 @@ HFONT TControl::Font() const {
 }
 
 std::string TControl::Text() const {
-    int length = ::GetWindowTextLengthA(handle_);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(handle_, &text[0], length + 1)));
-    return text;
+    return GetWindowTextU(handle_);
 }
 
 void TControl::SetText(const std::string& text) {
-    ::SetWindowTextA(handle_, text.c_str());
+    SetWindowTextU(handle_, text);
 }
 
 void TControl::Accelerate() {

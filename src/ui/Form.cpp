@@ -1,6 +1,7 @@
 // The modal form: its window, the modal loop and the dialog keyboard.
 #include "ui/Form.h"
 
+#include "common/WideWindows.h"
 #include "common/WindowDpi.h"
 #include "ui/Application.h"
 
@@ -31,12 +32,8 @@ bool IsPushButton(HWND wnd) {
 HWND FindMnemonicWindow(HWND parent, char letter) {
     for (HWND w = ::GetWindow(parent, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
         if (!IsUsable(w)) continue;
-        int length = ::GetWindowTextLengthA(w);
-        if (length > 0) {
-            std::string text(static_cast<size_t>(length) + 1, '\0');
-            text.resize(static_cast<size_t>(::GetWindowTextA(w, &text[0], length + 1)));
-            if (MnemonicOf(text) == letter && TControl::FromHandle(w)) return w;
-        }
+        const std::string text = GetWindowTextU(w);
+        if (!text.empty() && MnemonicOf(text) == letter && TControl::FromHandle(w)) return w;
         if (HWND inner = FindMnemonicWindow(w, letter)) return inner;
     }
     return nullptr;
@@ -91,7 +88,7 @@ int TForm::ShowModal() {
     ::UpdateWindow(Handle());
     do {
         MSG msg;
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             // WM_QUIT ends the run as a cancel and stays queued for whoever loops next.
             if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -100,7 +97,7 @@ int TForm::ShowModal() {
         }
         if (!PreTranslateMessage(msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
         if (modalResult_ != mrNone) CloseModal();
     } while (modalResult_ == mrNone);

@@ -2,6 +2,7 @@
 #include "ui/StdControls.h"
 
 #include "common/Owners.h"
+#include "common/WideWindows.h"
 
 #include <commctrl.h>
 
@@ -40,7 +41,7 @@ void TLabel::AdjustSize() {
     SelectObjectGuard keep(dc.get(), Font());
     std::string text = Text();
     RECT rc = {0, 0, 0, 0};
-    ::DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_EXPANDTABS | DT_LEFT);
+    DrawTextU(dc.get(), text, rc, DT_CALCRECT | DT_EXPANDTABS | DT_LEFT);
     RECT place;
     ::GetWindowRect(Handle(), &place);
     ::MapWindowPoints(nullptr, ::GetParent(Handle()), reinterpret_cast<POINT*>(&place), 2);
@@ -134,7 +135,7 @@ void TMemo::SetLines(const std::vector<std::string>& lines) {
 }
 
 bool TMemo::IsEmpty() const {
-    return ::GetWindowTextLengthA(Handle()) == 0;
+    return ::GetWindowTextLengthW(Handle()) == 0;
 }
 
 int TMemo::LineCount() const {
@@ -157,7 +158,7 @@ void TListBox::Create(HWND parent, int id, int left, int top, int width, int hei
 }
 
 int TListBox::AddItem(const std::string& text) {
-    return static_cast<int>(::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(SendTextMessageU(Handle(), LB_ADDSTRING, 0, text));
 }
 
 int TListBox::Count() const {
@@ -173,12 +174,7 @@ void TListBox::SetItemIndex(int index) {
 }
 
 std::string TListBox::Item(int index) const {
-    LRESULT length = ::SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    ::SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
-    return text;
+    return GetItemTextU(Handle(), LB_GETTEXTLEN, LB_GETTEXT, index);
 }
 
 bool TListBox::HandleParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {

@@ -3,6 +3,9 @@
 
 #include "ui/Application.h"
 
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
+
 namespace orv::ui {
 
 void TWinControl::SetColor(COLORREF color) {
@@ -21,34 +24,37 @@ HBRUSH TWinControl::BackgroundBrush() const {
 
 HWND TWinControl::CreateWindowed(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
                                  int id, int left, int top, int width, int height) {
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSA wc = {};
-    if (!::GetClassInfoA(instance, className, &wc)) {
+    // Unicode windows: every text they are given or give back is UTF-16, so no name the user
+    // sees passes through the ANSI code page.
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const TWideArg classW(className);
+    WNDCLASSW wc = {};
+    if (!::GetClassInfoW(instance, classW.c_str(), &wc)) {
         wc.lpfnWndProc = StaticWindowProc;
         wc.hInstance = instance;
-        wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+        wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
         wc.hIcon = ApplicationIcon();
-        wc.lpszClassName = className;
-        ::RegisterClassA(&wc);
+        wc.lpszClassName = classW.c_str();
+        ::RegisterClassW(&wc);
     }
     if (parent) style |= WS_CHILD;
     HMENU menu = parent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
     HWND wnd =
-        ::CreateWindowExA(exStyle, className, text, style, left, top, width, height, parent, menu, instance, this);
+        CreateWindowExU(exStyle, className, text ? text : "", style, left, top, width, height, parent, menu, this);
     Attach(wnd, id);
     return wnd;
 }
 
 LRESULT CALLBACK TWinControl::StaticWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
-    auto* self = reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
-    if (!self || !self->Handle()) return ::DefWindowProcA(wnd, msg, wParam, lParam);
+    auto* self = reinterpret_cast<TWinControl*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (!self || !self->Handle()) return ::DefWindowProcW(wnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-        return ::DefWindowProcA(wnd, msg, wParam, lParam);
+        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+        return ::DefWindowProcW(wnd, msg, wParam, lParam);
     }
     // An error must not unwind through the system's frames: it is shown here and the
     // program goes on.
@@ -100,7 +106,7 @@ LRESULT TWinControl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     default:
-        return ::DefWindowProcA(Handle(), msg, wParam, lParam);
+        return ::DefWindowProcW(Handle(), msg, wParam, lParam);
     }
 }
 

@@ -1,15 +1,18 @@
 // The plain-text progress log of a silent install.
 #include "unattended/ProgressLog.h"
 
+#include "common/WideApi.h"
+
 namespace orv {
 
 std::string SystemErrorText(uint32_t code) {
-    char* buffer = nullptr;
+    wchar_t* buffer = nullptr;
     const DWORD length =
-        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                         nullptr, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
     auto release = MakeScopeGuard([buffer] { ::LocalFree(buffer); });
-    std::string text = length && buffer ? std::string(buffer, length) : std::string("Unknown error");
+    std::string text = length && buffer ? Utf8Of(buffer, length) : std::string();
+    if (text.empty()) text = "Unknown error";
     for (char& c : text)
         if (c == '\r' || c == '\n') c = ' ';
     while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
@@ -17,17 +20,12 @@ std::string SystemErrorText(uint32_t code) {
 }
 
 bool TProgressLog::Open(const std::string& fileName) {
-    file_.reset(::CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(file_);
+    return file_.Create(fileName);
 }
 
 void TProgressLog::Line(const std::string& text) {
     CriticalSectionLock hold(lock_);
-    if (!file_) return;
-    const std::string line = text + "\r\n";
-    DWORD written = 0;
-    ::WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    file_.Line(text);
 }
 
 }  // namespace orv

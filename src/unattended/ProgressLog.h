@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/Owners.h"
+#include "common/TextLogFile.h"
 
 #include <windows.h>
 
@@ -24,11 +25,11 @@ public:
     // Open every Line is dropped.
     bool Open(const std::string& fileName);
     // Appends one line and passes it to the disk at once, so that a script that watches the
-    // file sees the install go on. Callable from any thread.
+    // file sees the install go on. Callable from any thread. (See TTextLogFile for the form.)
     void Line(const std::string& text);
 
 private:
-    UniqueFile file_;
+    TTextLogFile file_;
     CriticalSection lock_;
 };
 

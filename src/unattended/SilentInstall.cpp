@@ -71,7 +71,7 @@ int TSilentInstall::Run() {
     // With no log to write to, a script has only the exit code; the command line is at fault.
     if (switches.HasLog && !log_.Open(switches.LogFile)) return ecBadCommandLine;
     log_.Line(std::string(ProductName) + " setup: silent install");
-    log_.Line("Command line: " + std::string(::GetCommandLineA()));
+    log_.Line("Command line: " + GetCommandLineU());
     std::string understood;
     for (const std::string& s : DescribeCommandLine(switches)) understood += (understood.empty() ? "" : " ") + s;
     log_.Line("Understood: " + understood);

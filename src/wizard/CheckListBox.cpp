@@ -2,6 +2,8 @@
 #include "wizard/CheckListBox.h"
 
 #include "common/DpiScaling.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 #include "common/Owners.h"
 #include "engine/SetupState.h"
 
@@ -48,8 +50,7 @@ void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, in
     // Measured during creation, before the parent can route it to us: set the height now.
     ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(ScaleForDpi(itemHeight, dpi), 0));
     ::SetWindowSubclass(Handle(), SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
-    for (const TItem& item : items_)
-        ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
+    for (const TItem& item : items_) SendTextMessageU(Handle(), LB_ADDSTRING, 0, item.Text);
 }
 
 void TCheckListBox::ScaleTo(int left, int top, int width, int height, int dpi) {
@@ -61,7 +62,7 @@ void TCheckListBox::ScaleTo(int left, int top, int width, int height, int dpi) {
 
 int TCheckListBox::AddItem(const std::string& text) {
     items_.push_back(TItem{text, csUnchecked, 0});
-    if (Handle()) ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (Handle()) SendTextMessageU(Handle(), LB_ADDSTRING, 0, text);
     return ItemCount() - 1;
 }
 
@@ -188,7 +189,7 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& di) {
     } else {
         ::PatBlt(dc, rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top, PATCOPY);
         const std::string& text = ItemText(index);
-        ::TextOutA(dc, rest.left + ScaleForDpi(2, dpi_), rest.top, text.c_str(), static_cast<int>(text.size()));
+        TextOutU(dc, rest.left + ScaleForDpi(2, dpi_), rest.top, text);
     }
     ::SetBkColor(dc, oldBk);
     ::SetTextColor(dc, oldText);

@@ -7,9 +7,11 @@ namespace orv {
 
 char UserDecimalSeparator() {
     static const char separator = [] {
-        char buf[8] = {};
-        if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf) > 0 && buf[0] != '\0')
-            return buf[0];
+        // Sizes are UTF-8 text: a separator beyond ASCII has no one-byte form, and the
+        // point stands in for it.
+        wchar_t buf[8] = {};
+        if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8) > 0 && buf[0] != L'\0' && buf[0] < 0x80)
+            return static_cast<char>(buf[0]);
         return '.';
     }();
     return separator;

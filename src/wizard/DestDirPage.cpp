@@ -2,6 +2,7 @@
 #include "wizard/DestDirPage.h"
 
 #include "common/InstUtils.h"
+#include "common/WideWindows.h"
 #include "wizard/DriveComboBox.h"
 #include "wizard/FolderListBox.h"
 
@@ -56,14 +57,11 @@ TDestDirPage::TDestDirPage(HWND edit, TDriveComboBox& drives, TDirectoryListBox&
     : edit_(edit), drives_(drives), folders_(folders), formLoaded_(formLoaded) {}
 
 std::string TDestDirPage::EditText() const {
-    const int length = ::GetWindowTextLengthA(edit_);
-    std::vector<char> buf(static_cast<size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(edit_, buf.data(), length + 1);
-    return std::string(buf.data(), static_cast<size_t>(got > 0 ? got : 0));
+    return GetWindowTextU(edit_);
 }
 
 void TDestDirPage::SetEditText(const std::string& text) {
-    ::SetWindowTextA(edit_, text.c_str());
+    SetWindowTextU(edit_, text);
 }
 
 void TDestDirPage::NormalizeDestDir() {

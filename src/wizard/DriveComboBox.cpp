@@ -4,6 +4,8 @@
 #include "common/DpiScaling.h"
 #include "common/InstUtils.h"
 #include "common/SystemLibrary.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 #include "engine/FolderLayout.h"
 #include "wizard/FolderListBox.h"
 #include "wizard/ListBitmaps.h"
@@ -24,7 +26,7 @@ bool IsLowerLetter(char c) {
 }
 
 // Lower case after a lower-case letter, upper case otherwise. On double-byte systems only
-// A-Z and a-z change, so that lead and trail bytes stay intact.
+// A-Z and a-z change, as they always did there.
 std::string ConvertCase(const std::string& text, char letter) {
     return ConvertLabelCase(text, letter, ::GetSystemMetrics(SM_DBCSENABLED) ? CP_ACP : 0);
 }
@@ -49,36 +51,32 @@ void SelectInWindow(HWND wnd, int index) {
 
 std::string VolumeText(char letter) {
     const std::string root = std::string(1, letter) + ":\\";
-    char name[NameBufferSize] = {};
+    wchar_t name[NameBufferSize] = {};
     BOOL ok;
     {
         // An empty removable drive would otherwise bring up a system error box.
         CriticalErrorsSilenced silenced;
-        ok = ::GetVolumeInformationA(root.c_str(), name, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0);
+        ok = ::GetVolumeInformationW(TWideArg(root).c_str(), name, NameBufferSize, nullptr, nullptr, nullptr, nullptr,
+                                     0);
     }
-    return ok ? FormatVolumeLabel(name, letter) : std::string();
+    return ok ? FormatVolumeLabel(Utf8Of(name), letter) : std::string();
 }
 
 std::string ConvertLabelCase(std::string text, char letter, UINT codePage) {
     const bool lower = IsLowerLetter(letter);
     if (text.empty()) return text;
     if (codePage != 0) {
-        for (size_t i = 0; i < text.size(); ++i) {
-            char& c = text[i];
-            // A trail byte can carry a letter's code; the pair is skipped whole.
-            if (::IsDBCSLeadByteEx(codePage, static_cast<BYTE>(c))) {
-                ++i;
-                continue;
-            }
-            if (lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (!lower && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        }
-    } else if (lower) {
-        ::CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    } else {
-        ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+        // Every byte of a character beyond ASCII is above 0x7F in UTF-8: only letters change.
+        for (char& c : text) c = lower ? AsciiLower(c) : AsciiUpper(c);
+        return text;
     }
-    return text;
+    TWideText wide;
+    if (!Utf8ToUtf16(text, wide)) return text;
+    if (lower)
+        ::CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    else
+        ::CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return Utf8Of(wide.c_str(), wide.size());
 }
 
 std::string FormatVolumeLabel(const std::string& label, char letter) {
@@ -87,13 +85,14 @@ std::string FormatVolumeLabel(const std::string& label, char letter) {
 
 std::string NetworkName(char letter) {
     const std::string local = std::string(1, UpperLetter(letter)) + ":";
-    char remote[NameBufferSize] = {};
+    wchar_t remote[NameBufferSize] = {};
     DWORD size = NameBufferSize;
     // mpr.dll is not always loaded from System32: a copy beside the setup would be taken
     // before the system's if it were imported.
-    using WNetGetConnectionFn = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
-    static const auto getConnection = SystemFunction<WNetGetConnectionFn>("mpr.dll", "WNetGetConnectionA");
-    if (getConnection && getConnection(local.c_str(), remote, &size) == NO_ERROR) return ConvertCase(remote, letter);
+    using WNetGetConnectionFn = DWORD(WINAPI*)(LPCWSTR, LPWSTR, LPDWORD);
+    static const auto getConnection = SystemFunction<WNetGetConnectionFn>("mpr.dll", "WNetGetConnectionW");
+    if (getConnection && getConnection(TWideArg(local).c_str(), remote, &size) == NO_ERROR)
+        return ConvertCase(Utf8Of(remote), letter);
     return VolumeText(letter);
 }
 
@@ -105,11 +104,11 @@ int TDriveComboBox::PictureHeight() const {
 }
 
 int TDriveComboBox::ItemHeightFor(HWND measureIn, HFONT font) const {
-    TEXTMETRICA tm = {};
+    TEXTMETRICW tm = {};
     {
         WindowDC dc(measureIn);
         SelectObjectGuard sel(dc.get(), font);
-        ::GetTextMetricsA(dc.get(), &tm);
+        ::GetTextMetricsW(dc.get(), &tm);
     }
     return std::max<int>(tm.tmHeight + ScaleForDpi(4, dpi_), PictureHeight());
 }
@@ -181,7 +180,7 @@ void TDriveComboBox::FillWindow() {
     ::SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(wnd, CB_RESETCONTENT, 0, 0);
     for (const TItem& item : items_) {
-        LRESULT i = ::SendMessageA(wnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
+        LRESULT i = SendTextMessageU(wnd, CB_ADDSTRING, 0, item.Text);
         if (i >= 0) ::SendMessageA(wnd, CB_SETITEMDATA, static_cast<WPARAM>(i), item.Picture);
     }
     ::SendMessageA(wnd, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
@@ -268,8 +267,7 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& di) {
         textRect.left += size.cx + ScaleForDpi(6, dpi_);
         const int oldMode = ::SetBkMode(dc, TRANSPARENT);
         const COLORREF oldColor = ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        ::DrawTextA(dc, item.Text.c_str(), static_cast<int>(item.Text.size()), &textRect,
-                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        DrawTextU(dc, item.Text, textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         ::SetTextColor(dc, oldColor);
         ::SetBkMode(dc, oldMode);
     }

@@ -3,6 +3,9 @@
 
 #include "common/DpiScaling.h"
 #include "common/InstUtils.h"
+#include "common/PathGrammar.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 #include "wizard/DriveComboBox.h"
 #include "wizard/ListBitmaps.h"
 
@@ -14,25 +17,8 @@ namespace orv {
 
 namespace {
 
-std::string LowerAnsi(std::string s) {
-    if (!s.empty()) ::CharLowerBuffA(&s[0], static_cast<DWORD>(s.size()));
-    return s;
-}
-
 bool SameLetter(char a, char b) {
-    return LowerAnsi(std::string(1, a)) == LowerAnsi(std::string(1, b));
-}
-
-// Length of the drive part: "c:" of "c:\x", "\\server\share" of a UNC path, else 0.
-std::string::size_type DrivePartLength(const std::string& path) {
-    if (path.size() >= 2 && path[1] == ':') return 2;
-    if (path.compare(0, 2, "\\\\") == 0) {
-        std::string::size_type serverEnd = path.find('\\', 2);
-        if (serverEnd == std::string::npos) return path.size();
-        std::string::size_type shareEnd = path.find('\\', serverEnd + 1);
-        return shareEnd == std::string::npos ? path.size() : shareEnd;
-    }
-    return 0;
+    return AsciiLower(a) == AsciiLower(b);
 }
 
 // Walks a path that does not exist up to the nearest existing folder or the drive root.
@@ -72,7 +58,7 @@ int FolderItemIndent(int index, bool subFolder, const std::string& directory) {
 
 std::string FolderItemCaption(int index, const std::string& path, bool casePreserved) {
     std::string text = index == 0 ? path.substr(0, 2) : path.substr(path.find_last_of('\\') + 1);
-    return casePreserved ? text : LowerAnsi(text);
+    return casePreserved ? text : LowerCaseText(text);
 }
 
 TDirectoryListBox::TDirectoryListBox() = default;
@@ -91,11 +77,11 @@ void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width
 
     // The list asks for its item height while it is being created, before anyone can
     // answer for it; the height is therefore set now.
-    TEXTMETRICA tm = {};
+    TEXTMETRICW tm = {};
     {
         WindowDC dc(Handle());
         SelectObjectGuard sel(dc.get(), font);
-        ::GetTextMetricsA(dc.get(), &tm);
+        ::GetTextMetricsW(dc.get(), &tm);
     }
     const int pictureHeight = openPicture_.Loaded() ? openPicture_.Size().cy : ScaleForDpi(16, dpi);
     ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(std::max<int>(tm.tmHeight, pictureHeight + 1), 0));
@@ -122,8 +108,9 @@ void TDirectoryListBox::ScaleTo(int left, int top, int width, int height, int dp
 
 bool TDirectoryListBox::SameDirectory(const std::string& path) const {
     if (caseSensitive_)
-        return ::CompareStringA(LOCALE_USER_DEFAULT, 0, path.c_str(), -1, directory_.c_str(), -1) == CSTR_EQUAL;
-    return LowerAnsi(path) == LowerAnsi(directory_);
+        return ::CompareStringW(LOCALE_USER_DEFAULT, 0, TWideArg(path).c_str(), -1, TWideArg(directory_).c_str(), -1) ==
+               CSTR_EQUAL;
+    return LowerCaseText(path) == LowerCaseText(directory_);
 }
 
 void TDirectoryListBox::SetDirectory(const std::string& path) {
@@ -177,7 +164,7 @@ void TDirectoryListBox::ReadVolumeFlags() {
     CriticalErrorsSilenced silenced;
     // Wine leaves the flags at 0 when they are the only thing asked for; the name length
     // is asked too so that they come back.
-    if (!::GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &maxNameLength, &flags, nullptr, 0))
+    if (!::GetVolumeInformationW(TWideArg(root).c_str(), nullptr, 0, nullptr, &maxNameLength, &flags, nullptr, 0))
         flags = FS_CASE_IS_PRESERVED;
     casePreserved_ = (flags & (FS_CASE_SENSITIVE | FS_CASE_IS_PRESERVED)) != 0;
     caseSensitive_ = (flags & FS_CASE_SENSITIVE) != 0;
@@ -185,18 +172,17 @@ void TDirectoryListBox::ReadVolumeFlags() {
 
 void TDirectoryListBox::AddSubFolders() {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
+    TFindData fd;
     {
         CriticalErrorsSilenced silenced;
-        UniqueFind find(::FindFirstFileA(JoinPath(directory_, "*.*").c_str(), &fd));
+        UniqueFind find(FindFirstFileU(JoinPath(directory_, "*.*"), fd));
         if (find) {
             do {
-                const std::string name = fd.cFileName;
-                const DWORD attrs = fd.dwFileAttributes;
-                if ((attrs & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != ".." &&
+                const DWORD attrs = fd.attributes;
+                if ((attrs & FILE_ATTRIBUTE_DIRECTORY) && fd.name != "." && fd.name != ".." &&
                     !(attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
-                    names.push_back(name);
-            } while (::FindNextFileA(find.get(), &fd));
+                    names.push_back(fd.name);
+            } while (FindNextFileU(find.get(), fd));
         }
     }
     std::sort(names.begin(), names.end(),
@@ -223,7 +209,7 @@ void TDirectoryListBox::FillWindow() {
     ::SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(wnd, LB_RESETCONTENT, 0, 0);
     for (const TItem& item : items_) {
-        LRESULT i = ::SendMessageA(wnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Path.c_str()));
+        LRESULT i = SendTextMessageU(wnd, LB_ADDSTRING, 0, item.Path);
         if (i >= 0) ::SendMessageA(wnd, LB_SETITEMDATA, static_cast<WPARAM>(i), item.Picture);
     }
     ::SendMessageA(wnd, WM_SETREDRAW, TRUE, 0);
@@ -275,11 +261,10 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& di) {
         }
         const std::string text = FolderItemCaption(index, item.Path, casePreserved_);
         SIZE a = {};
-        ::GetTextExtentPoint32A(dc, "A", 1, &a);
+        GetTextExtentU(dc, "A", a);
         const int oldMode = ::SetBkMode(dc, TRANSPARENT);
         const COLORREF oldColor = ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        ::TextOutA(dc, r.left + indent + pictureWidth + ScaleForDpi(4, dpi_), r.top + (height - a.cy) / 2, text.c_str(),
-                   static_cast<int>(text.size()));
+        TextOutU(dc, r.left + indent + pictureWidth + ScaleForDpi(4, dpi_), r.top + (height - a.cy) / 2, text);
         ::SetTextColor(dc, oldColor);
         ::SetBkMode(dc, oldMode);
     }

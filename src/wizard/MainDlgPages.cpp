@@ -3,6 +3,8 @@
 #include "wizard/MainDlg.h"
 
 #include "common/InstUtils.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 #include "common/InstallStatus.h"
 #include "common/MessageDialog.h"
 #include "common/Owners.h"
@@ -115,7 +117,7 @@ void TMainDlgForm::LoadLicenseText() {
     if (ok) {
         std::vector<std::string> lines;
         if (ReadTextLines(temp, lines)) LicenseMemo->SetLines(lines);
-        ::DeleteFileA(temp.c_str());
+        DeleteFileU(temp);
     } else {
         CloseAllowed = true;
         SetModalResult(ui::mrCancel);

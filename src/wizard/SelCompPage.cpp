@@ -2,6 +2,8 @@
 #include "wizard/SelCompPage.h"
 
 #include "common/DpiScaling.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 #include "common/InstUtils.h"
 #include "common/Owners.h"
 #include "engine/FileSelection.h"
@@ -61,16 +63,14 @@ void TSelCompPage::SelCompLstBxDrawItem(HDC dc, int index, const RECT& rect, UIN
 
     const std::string& text = list_.ItemText(index);
     SIZE extent = {};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    GetTextExtentU(dc, text, extent);
     const int margin = ScaleForDpi(2, list_.Dpi());
-    ::TextOutA(dc, rect.left + margin, rect.top + (height - extent.cy) / 2, text.c_str(),
-               static_cast<int>(text.size()));
+    TextOutU(dc, rect.left + margin, rect.top + (height - extent.cy) / 2, text);
 
     const int32_t rounded = static_cast<int32_t>(RoundUpToCluster(state_.Options.DestDir, list_.ItemData(index)));
     const std::string size = FormatSize(rounded);
-    ::GetTextExtentPoint32A(dc, size.c_str(), static_cast<int>(size.size()), &extent);
-    ::TextOutA(dc, rect.right - extent.cx - margin, rect.top + (height - extent.cy) / 2, size.c_str(),
-               static_cast<int>(size.size()));
+    GetTextExtentU(dc, size, extent);
+    TextOutU(dc, rect.right - extent.cx - margin, rect.top + (height - extent.cy) / 2, size);
 }
 
 void TSelCompPage::SelCompLstBxClickCheck() {

@@ -22,7 +22,7 @@ namespace {
 std::map<std::string, size_t> ListFiles(const std::string& folder) {
     std::map<std::string, size_t> files;
     test::ForEachFileBelow(
-        folder, [&](const std::string& path, const WIN32_FIND_DATAA& found) { files[path] = found.nFileSizeLow; });
+        folder, [&](const std::string& path, const TFindData& found) { files[path] = static_cast<DWORD>(found.size); });
     return files;
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 #include "payload/AttachFiles.h"
 
 #include <shlobj.h>
@@ -30,9 +31,9 @@ bool ProductProcessRuns() {
 
 void ForgetEarlierInstalls() {
     WaitForProductExit();
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Orvanel Word Processor");
-    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallEntryKey);
-    for (const std::string& link : ProductShortcutPaths()) ::DeleteFileA(link.c_str());
+    RegDeleteTreeU(HKEY_CURRENT_USER, "Software\\Orvanel Word Processor");
+    RegDeleteTreeU(HKEY_LOCAL_MACHINE, UninstallEntryKey);
+    for (const std::string& link : ProductShortcutPaths()) DeleteFileU(link);
     DeleteTree(SharedDataFolder());
 }
 
@@ -41,10 +42,13 @@ bool WaitForProductExit(DWORD timeoutMs) {
 }
 
 std::string RegistryString(HKEY root, const char* key, const char* name) {
-    char buffer[1024] = "";
-    DWORD size = sizeof(buffer);
-    if (::RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return "<none>";
-    return buffer;
+    UniqueHKey k;
+    std::string value;
+    DWORD type = 0;
+    if (RegOpenKeyExU(root, key, KEY_READ, k.put()) != ERROR_SUCCESS ||
+        RegQueryStringU(k.get(), name ? name : "", value, &type) != ERROR_SUCCESS || type != REG_SZ)
+        return "<none>";
+    return value;
 }
 
 DWORD RegistryDword(HKEY root, const char* key, const char* name) {
@@ -105,11 +109,11 @@ int UpdateLogBlocks(const std::vector<std::string>& updateLog) {
 }
 
 ScopedEnvVar::ScopedEnvVar(const char* name, const std::string& value) : name_(name) {
-    ::SetEnvironmentVariableA(name, value.c_str());
+    ::SetEnvironmentVariableW(TWideArg(name).c_str(), TWideArg(value).c_str());
 }
 
 ScopedEnvVar::~ScopedEnvVar() {
-    ::SetEnvironmentVariableA(name_, nullptr);
+    ::SetEnvironmentVariableW(TWideArg(name_).c_str(), nullptr);
 }
 
 RunningProduct::RunningProduct() : scratch_(std::make_unique<test::ScratchFolder>("product")) {
@@ -160,7 +164,7 @@ void FilledTinyDrive::Clear() const {
 void InstallScenario::Clear() const {
     ForgetEarlierInstalls();
     DeleteTree(root_);
-    ::DeleteFileA(startLog_.c_str());
+    DeleteFileU(startLog_);
 }
 
 }  // namespace orv::e2e

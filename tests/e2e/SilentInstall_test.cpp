@@ -54,7 +54,7 @@ struct InstallSnapshot {
 };
 
 void AddTree(InstallSnapshot& snap, const std::string& folder) {
-    test::ForEachFileBelow(folder, [&](const std::string& path, const WIN32_FIND_DATAA&) {
+    test::ForEachFileBelow(folder, [&](const std::string& path, const TFindData&) {
         std::string key = path;
         ::CharUpperBuffA(&key[0], static_cast<DWORD>(key.size()));
         snap.Files[key] = {test::ReadFileBytes(path), FileModifiedTime(path)};

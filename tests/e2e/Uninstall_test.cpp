@@ -29,9 +29,8 @@ constexpr int TemplatesItem = 3;
 constexpr int ClipsItem = 4;
 constexpr DWORD UninstallTimeoutMs = 60000;
 
-std::string ToKey(std::string path) {
-    ::CharLowerA(&path[0]);
-    return path;
+std::string ToKey(const std::string& path) {
+    return LowerCaseText(path);
 }
 
 // Everything below the folder, the folder itself not included, as lower-case paths
@@ -39,8 +38,8 @@ std::string ToKey(std::string path) {
 void ListTree(const std::string& folder, std::set<std::string>& out) {
     test::ForEachFileBelow(
         folder,
-        [&](const std::string& path, const WIN32_FIND_DATAA& fd) {
-            const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        [&](const std::string& path, const TFindData& fd) {
+            const bool isFolder = (fd.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             out.insert(ToKey(path + (isFolder ? "\\" : "")));
         },
         test::TWalk::FilesAndFolders);

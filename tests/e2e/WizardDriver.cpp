@@ -5,6 +5,8 @@
 #include "support/BuildTree.h"
 
 #include "common/InstUtils.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 
 #include <functional>
 
@@ -113,8 +115,8 @@ HWND WizardDriver::Edit() const {
 
 void WizardDriver::SetEditText(const std::string& text) const {
     DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                          &ignored);
+    ::SendMessageTimeoutW(Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(TWideArg(text).c_str()), SMTO_ABORTIFHUNG,
+                          5000, &ignored);
 }
 
 HWND WizardDriver::WaitForDialog(DWORD timeoutMs) const {
@@ -248,6 +250,17 @@ std::string WizardDriver::EditText() const {
 std::string WizardDriver::DriveListText() const {
     const std::vector<HWND> lists = VisibleControls("ComboBox");
     return lists.empty() ? std::string() : test::WindowText(lists.front());
+}
+
+std::vector<std::string> WizardDriver::ListItems() const {
+    std::vector<std::string> items;
+    for (HWND w : Descendants(wizard_)) {
+        if (!::IsWindowVisible(w) || _stricmp(ClassOf(w).c_str(), "ListBox") != 0) continue;
+        const int count = static_cast<int>(::SendMessageW(w, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) items.push_back(GetItemTextU(w, LB_GETTEXTLEN, LB_GETTEXT, i));
+        break;
+    }
+    return items;
 }
 
 std::vector<std::string> WizardDriver::RightAlignedLabels() const {

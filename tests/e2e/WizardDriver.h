@@ -112,6 +112,8 @@ public:
     std::string EditText() const;
     // The text of the visible drop-down list (the drive list).
     std::string DriveListText() const;
+    // The items of the visible list box (the folder list), as it holds them.
+    std::vector<std::string> ListItems() const;
     // The visible right-aligned labels in creation order (the disk-space figures).
     std::vector<std::string> RightAlignedLabels() const;
     // Clicks inside the check-box column of the check list's item.

@@ -14,9 +14,9 @@ namespace {
 
 // Every file below the folder, in all its sub-folders.
 void CountFolderFiles(const std::string& folder, InstallReport& report) {
-    test::ForEachFileBelow(folder, [&](const std::string&, const WIN32_FIND_DATAA& found) {
+    test::ForEachFileBelow(folder, [&](const std::string&, const TFindData& found) {
         ++report.FileCount;
-        report.TotalBytes += (static_cast<int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        report.TotalBytes += static_cast<int64_t>(found.size);
     });
 }
 

@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     orv::RecordMainThread();
     orv::InitShellServices();
-    const std::string arguments = orv::walk::TextAfterSeparator(::GetCommandLineA());
+    const std::string arguments = orv::walk::TextAfterSeparator(orv::GetCommandLineU());
     const int code = orv::walk::AsksForSilentInstall(orv::walk::SplitArguments(arguments))
                          ? RunSilently(arguments, WindowsPath(argv[1]))
                          : WalkTheWizard(arguments, WindowsPath(argv[1]));

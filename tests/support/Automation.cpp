@@ -109,12 +109,11 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
 }
 
 std::string WindowText(HWND window) {
-    char text[4096] = {};
+    wchar_t text[4096] = {};
     DWORD_PTR got = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                               &got))
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got))
         return std::string();
-    return std::string(text, static_cast<size_t>(got));
+    return Utf8Of(text, static_cast<size_t>(got < 4096 ? got : 0));
 }
 
 SIZE ClientSize(HWND window) {

@@ -1,24 +1,26 @@
 // Starting, waiting for and finding the windows of another program in a test.
 #include "support/ChildProcess.h"
 
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
+
 namespace orv::test {
 
 ChildProcess::ChildProcess(const std::string& exe, const std::string& arguments) {
-    Start(exe.c_str(), "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
+    Start(exe, "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
 }
 
 ChildProcess::ChildProcess(const CommandLine& command) {
-    Start(nullptr, command.Text);
+    Start(std::string(), command.Text);
 }
 
-void ChildProcess::Start(const char* exe, std::string command) {
-    command.push_back('\0');
-    STARTUPINFOA si = {};
+void ChildProcess::Start(const std::string& exe, const std::string& command) {
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     // A program just written can still be busy for a moment under Wine: a start is retried.
     for (int attempt = 0; attempt < 5; ++attempt) {
-        if (::CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        if (CreateProcessU(exe, command, FALSE, 0, std::string(), si, pi)) {
             process_.reset(pi.hProcess);
             UniqueHandle thread(pi.hThread);
             id_ = pi.dwProcessId;
@@ -64,9 +66,7 @@ BOOL CALLBACK MatchWindow(HWND wnd, LPARAM param) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
     if (pid != search->processId || !::IsWindowVisible(wnd)) return TRUE;
-    char text[512] = {};
-    ::GetWindowTextA(wnd, text, sizeof(text));
-    if (!search->caption->empty() && *search->caption != text) return TRUE;
+    if (!search->caption->empty() && *search->caption != GetWindowTextU(wnd)) return TRUE;
     search->found = wnd;
     return FALSE;
 }
@@ -74,9 +74,8 @@ BOOL CALLBACK MatchWindow(HWND wnd, LPARAM param) {
 BOOL CALLBACK FirstStatic(HWND wnd, LPARAM param) {
     char cls[64] = {};
     ::GetClassNameA(wnd, cls, sizeof(cls));
-    char text[1024] = {};
-    ::GetWindowTextA(wnd, text, sizeof(text));
-    if (lstrcmpiA(cls, "Static") == 0 && text[0]) {
+    const std::string text = GetWindowTextU(wnd);
+    if (lstrcmpiA(cls, "Static") == 0 && !text.empty()) {
         *reinterpret_cast<std::string*>(param) = text;
         return FALSE;
     }

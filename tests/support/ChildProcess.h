@@ -37,7 +37,7 @@ public:
     DWORD WaitForExit(DWORD timeoutMs);
 
 private:
-    void Start(const char* exe, std::string command);
+    void Start(const std::string& exe, const std::string& command);  // exe "": found in the command
 
     UniqueHandle process_;
     DWORD id_ = 0;

@@ -3,6 +3,7 @@
 
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 
 #include <windows.h>
 
@@ -13,25 +14,23 @@ namespace orv::test {
 
 ScratchFolder::ScratchFolder(const std::string& tag) {
     static std::atomic<unsigned> counter{0};
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string base = temp;
+    std::string base = GetTempPathU();
     AddBackslash(base);
     path_ = base + "orvtest-" + tag + "-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(counter++);
     DeleteTree(path_);
-    ::CreateDirectoryA(path_.c_str(), nullptr);
+    CreateDirectoryU(path_);
 }
 
 ScratchFolder::~ScratchFolder() {
     // Read-only files would survive DeleteTree; clear the attribute first.
     std::string pattern = path_ + "\\*";
-    WIN32_FIND_DATAA fd;
-    UniqueFind find(::FindFirstFileA(pattern.c_str(), &fd));
+    TFindData fd;
+    UniqueFind find(FindFirstFileU(pattern, fd));
     if (find) {
         do {
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::SetFileAttributesA((path_ + "\\" + fd.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
-        } while (::FindNextFileA(find.get(), &fd));
+            if (!(fd.attributes & FILE_ATTRIBUTE_DIRECTORY))
+                SetFileAttributesU(path_ + "\\" + fd.name, FILE_ATTRIBUTE_NORMAL);
+        } while (FindNextFileU(find.get(), fd));
     }
     DeleteTree(path_);
 }
@@ -41,8 +40,7 @@ std::string ScratchFolder::operator/(const std::string& name) const {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    UniqueFile f(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               0, nullptr));
+    UniqueFile f(CreateFileU(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
     if (!f) return std::string();
     LARGE_INTEGER size;
     ::GetFileSizeEx(f.get(), &size);
@@ -54,7 +52,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    UniqueFile f(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile f(CreateFileU(path, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
     DWORD written = 0;
     if (f) ::WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
@@ -62,40 +60,38 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 UniqueFile HoldNewFile(const std::string& path, const std::string& bytes) {
     ForceFolders(FolderPart(path));
     WriteFileBytes(path, bytes);
-    return UniqueFile(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    return UniqueFile(CreateFileU(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
 }
 
 void ForEachFileBelow(const std::string& folder, const FileVisitor& visit, TWalk walk) {
-    WIN32_FIND_DATAA found;
-    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    TFindData found;
+    UniqueFind find(FindFirstFileU(folder + "\\*", found));
     if (!find) return;
     do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = folder + "\\" + name;
-        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (found.name == "." || found.name == "..") continue;
+        const std::string path = folder + "\\" + found.name;
+        const bool isFolder = (found.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (!isFolder || walk == TWalk::FilesAndFolders) visit(path, found);
         if (isFolder) ForEachFileBelow(path, visit, walk);
-    } while (::FindNextFileA(find.get(), &found));
+    } while (FindNextFileU(find.get(), found));
 }
 
 std::vector<std::string> NamesMatching(const std::string& pattern) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    UniqueFind find(::FindFirstFileA(pattern.c_str(), &found));
+    TFindData found;
+    UniqueFind find(FindFirstFileU(pattern, found));
     if (find) {
-        do names.push_back(found.cFileName);
-        while (::FindNextFileA(find.get(), &found));
+        do names.push_back(found.name);
+        while (FindNextFileU(find.get(), found));
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
 std::string EnvVar(const char* name) {
-    char buf[32768];
-    DWORD n = ::GetEnvironmentVariableA(name, buf, sizeof(buf));
-    return (n && n < sizeof(buf)) ? std::string(buf, n) : std::string();
+    std::string value;
+    GetEnvironmentVariableU(name, value);
+    return value;
 }
 
 }  // namespace orv::test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/Owners.h"
+#include "common/WideApi.h"
 
 #include <windows.h>
 
@@ -34,7 +35,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 UniqueFile HoldNewFile(const std::string& path, const std::string& bytes);
 // Calls visit with the path and the find data of every file below the folder, in all its
 // sub-folders, and of each sub-folder too (before what it holds) when asked for.
-using FileVisitor = std::function<void(const std::string& path, const WIN32_FIND_DATAA& found)>;
+using FileVisitor = std::function<void(const std::string& path, const TFindData& found)>;
 enum class TWalk { Files, FilesAndFolders };
 void ForEachFileBelow(const std::string& folder, const FileVisitor& visit, TWalk walk = TWalk::Files);
 // The names of the files and folders that match a wildcard pattern ("C:\Temp\~orv*.tmp"),

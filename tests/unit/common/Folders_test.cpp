@@ -1,4 +1,5 @@
 // Folder tests, folder creation and deletion, temporary names and cluster rounding.
+#include "common/CodePage.h"
 #include "common/InstUtils.h"
 #include "support/Automation.h"
 #include "support/ChildProcess.h"
@@ -323,7 +324,7 @@ std::vector<std::string> KeepFirstOfEach(std::vector<std::string> lines, const s
 
 TEST(InstallLogList, DropsExactlyTheLinesCompareStringCallsEqualToAnEarlierOne) {
     // Lines loaded from an earlier install are kept whole, repeats included.
-    const std::vector<std::string> loaded = {
+    const char* const loadedLines[] = {
         "File Copy: C:\\Stra\xDF"
         "e\\a",
         "",
@@ -355,13 +356,21 @@ TEST(InstallLogList, DropsExactlyTheLinesCompareStringCallsEqualToAnEarlierOne) 
         "\xFF",
         "\x9F",
         "Y"};
-    for (const char* folder : folders) {
+    // The names are written in code page 1252, the test prefix's, and used as UTF-8.
+    for (const char* written : folders) {
+        std::string folder;
+        ASSERT_TRUE(CodePageToUtf8(written, 1252, folder));
         added.push_back(std::string("File Copy: C:\\") + folder + "\\a");
         added.push_back(std::string("MADE DIR: c:\\") + folder + "\\");
         added.push_back("");
     }
     for (size_t i = 0; i < 400; ++i) added.push_back("File Copy: C:\\x\\" + std::to_string(i % 250));
     InstallLogScope log;
+    std::vector<std::string> loaded;
+    for (const char* line : loadedLines) {
+        loaded.emplace_back();
+        ASSERT_TRUE(CodePageToUtf8(line, 1252, loaded.back()));
+    }
     SetInstallLogLines(loaded);
     for (const std::string& line : added) AddLogLine(line);
     EXPECT_EQ(KeepFirstOfEach(loaded, added), InstallLogLines());

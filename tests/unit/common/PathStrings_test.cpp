@@ -1,5 +1,7 @@
 // Path and string helpers: backslashes, joining, comparisons, line splitting.
+#include "common/CodePage.h"
 #include "common/InstUtils.h"
+#include "common/WideApi.h"
 
 #include <gtest/gtest.h>
 
@@ -43,9 +45,17 @@ TEST(PathStrings, CharHelpersLeaveEmptyTextsAlone) {
     EXPECT_EQ("b", s);
 }
 
+// Text written in code page 1252 (the test prefix's ANSI code page), as the program's UTF-8.
+std::string Cp1252(const std::string& bytes) {
+    std::string utf8;
+    EXPECT_TRUE(CodePageToUtf8(bytes, 1252, utf8)) << bytes;
+    return utf8;
+}
+
 // Names that case-insensitive comparisons get wrong: accents, the German sharp s, dotted
 // and dotless i (Turkish code page), ligatures, ignorable and punctuation characters, and
-// full-width and half-width letters (Japanese code page), next to every single byte.
+// full-width and half-width letters (Japanese code page), next to every character of the
+// ANSI code page.
 std::vector<std::string> AwkwardNames() {
     std::vector<std::string> names = {
         "",
@@ -100,6 +110,9 @@ std::vector<std::string> AwkwardNames() {
         "a b",
     };
     for (int c = 1; c < 256; ++c) names.push_back(std::string(1, static_cast<char>(c)));
+    for (std::string& name : names) name = Cp1252(name);
+    for (const char* wide : {"\xEF\xBC\xA1", "\xEF\xBD\x81", "\xEF\xBD\xB1", "\xE3\x82\xA2", "\xC4\xB1", "\xC4\xB0"})
+        names.push_back(wide);  // Ａ ａ ｱ ア ı İ
     return names;
 }
 
@@ -116,15 +129,16 @@ TEST(PathStrings, SortKeysAreEqualExactlyWhenCompareStringCallsTextsEqual) {
         int mismatches = 0;
         for (size_t i = 0; i < names.size(); ++i) {
             for (size_t j = 0; j < names.size() && mismatches < 10; ++j) {
-                const bool equal = ::CompareStringA(locale, NORM_IGNORECASE | SORT_STRINGSORT, names[i].c_str(), -1,
-                                                    names[j].c_str(), -1) == CSTR_EQUAL;
+                const bool equal =
+                    ::CompareStringW(locale, NORM_IGNORECASE | SORT_STRINGSORT, TWideArg(names[i]).c_str(), -1,
+                                     TWideArg(names[j]).c_str(), -1) == CSTR_EQUAL;
                 if (equal == (keys[i] == keys[j])) continue;
                 ++mismatches;
                 ADD_FAILURE() << "locale " << locale << ": [" << names[i] << "] [" << names[j] << "] compare " << equal;
             }
         }
     }
-    // A text is keyed up to its first NUL, as CompareStringA reads it.
+    // A text is keyed up to its first NUL, as CompareString reads it.
     EXPECT_EQ(SortKeyLocale("ab"), SortKeyLocale(std::string("ab\0c", 4)));
 }
 
@@ -137,25 +151,32 @@ TEST(PathStrings, ComparisonsIgnoreCase) {
 }
 
 // The comparison answers plain ASCII itself; it must agree with the system's upper-casing
-// for every byte, before, after and beside a byte it leaves to the system.
-TEST(PathStrings, NoCaseComparisonAgreesWithTheSystemForEveryByte) {
-    auto systemSame = [](std::string a, std::string b) {
-        ::CharUpperBuffA(&a[0], static_cast<DWORD>(a.size()));
-        ::CharUpperBuffA(&b[0], static_cast<DWORD>(b.size()));
-        return a == b;
+// for every character of the ANSI code page, before, after and beside one it leaves to the
+// system, and for letters whose capital takes another number of UTF-8 bytes.
+TEST(PathStrings, NoCaseComparisonAgreesWithTheSystemForEveryAnsiCharacter) {
+    auto systemSame = [](const std::string& a, const std::string& b) {
+        TWideText wa(TWideArg(a).text()), wb(TWideArg(b).text());
+        ::CharUpperBuffW(wa.data(), static_cast<DWORD>(wa.size()));
+        ::CharUpperBuffW(wb.data(), static_cast<DWORD>(wb.size()));
+        return wa == wb;
     };
+    std::vector<std::string> chars;
+    for (int x = 1; x < 256; ++x) chars.push_back(Cp1252(std::string(1, static_cast<char>(x))));
     int disagreements = 0;
-    for (int x = 1; x < 256; ++x) {
-        for (int y = 1; y < 256; ++y) {
-            const char cx = static_cast<char>(x), cy = static_cast<char>(y);
-            const std::string pairs[][2] = {{std::string("ab") + cx, std::string("AB") + cy},
-                                            {std::string(1, cx) + "z", std::string(1, cy) + "Z"},
-                                            {std::string(1, cx) + "a", std::string(1, cx) + "?"}};
+    for (const std::string& cx : chars) {
+        for (const std::string& cy : chars) {
+            const std::string pairs[][2] = {{"ab" + cx, "AB" + cy}, {cx + "z", cy + "Z"}, {cx + "a", cx + "?"}};
             for (const auto& p : pairs)
                 if (SameTextNoCase(p[0], p[1]) != systemSame(p[0], p[1])) ++disagreements;
         }
     }
     EXPECT_EQ(0, disagreements);
+    EXPECT_TRUE(
+        SameTextNoCase("\xC5\x82\xC3\xB3"
+                       "d\xC5\xBA",
+                       "\xC5\x81\xC3\x93"
+                       "D\xC5\xB9"));                                         // łódź ŁÓDŹ
+    EXPECT_EQ(systemSame("\xC4\xB1", "I"), SameTextNoCase("\xC4\xB1", "I"));  // dotless i: 2 bytes and 1
 }
 
 TEST(PathStrings, SplitLinesAcceptsEveryLineEnd) {

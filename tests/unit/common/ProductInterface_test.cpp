@@ -25,14 +25,14 @@ TEST(ProductInterface, RunningMarkCountsOnlyWithANonZeroValue) {
     EXPECT_FALSE(IsProductRunning());
 }
 
-HRESULT WINAPI AnswerSFalse(HWND, int, HANDLE, DWORD, LPSTR path) {
-    lstrcpyA(path, "C:\\should-not-be-used");
+HRESULT WINAPI AnswerSFalse(HWND, int, HANDLE, DWORD, LPWSTR path) {
+    lstrcpyW(path, L"C:\\should-not-be-used");
     return S_FALSE;
 }
 
 TEST(ShellServices, AnythingButSuccessGivesAnEmptyFolder) {
     EXPECT_FALSE(GetSpecialFolder(CSIDL_PERSONAL).empty());
-    SHGetFolderPathAFn real = SetSHGetFolderPathForTesting(AnswerSFalse);
+    SHGetFolderPathWFn real = SetSHGetFolderPathForTesting(AnswerSFalse);
     EXPECT_EQ("", GetSpecialFolder(CSIDL_PERSONAL));
     SetSHGetFolderPathForTesting(nullptr);
     EXPECT_EQ("", GetSpecialFolder(CSIDL_COMMON_APPDATA)) << "no bound function, no folder";

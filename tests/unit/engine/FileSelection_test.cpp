@@ -176,13 +176,13 @@ TEST_F(FileSelectionTest, PublicFilesListThoseInTheSharedPublicFolderMarkedByPas
     for (const std::string& d : Dests(3)) EXPECT_EQ(d.find('\t'), std::string::npos);
 }
 
-HRESULT WINAPI NoCommonAppData(HWND, int, HANDLE, DWORD, LPSTR) {
+HRESULT WINAPI NoCommonAppData(HWND, int, HANDLE, DWORD, LPWSTR) {
     return E_FAIL;
 }
 
 TEST_F(FileSelectionTest, NoPublicFilesWithoutTheMachineDataFolder) {
     const std::string pub = GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Public\\";
-    SHGetFolderPathAFn old = SetSHGetFolderPathForTesting(NoCommonAppData);
+    SHGetFolderPathWFn old = SetSHGetFolderPathForTesting(NoCommonAppData);
     files_->ForceOverwrite = true;
     AddFiles(*files_, "Basic.asn", pub, 5, omKeepSameTime);
     AddFiles(*files_, "Basic.asn", "Orvanel\\Public\\", 5, omKeepSameTime);

@@ -2,6 +2,7 @@
 #include "engine/FolderLayout.h"
 
 #include "common/InstUtils.h"
+#include "common/WideApi.h"
 #include "unit/engine/EngineTestKit.h"
 
 #include <gtest/gtest.h>
@@ -166,15 +167,15 @@ TEST_F(DataFolderTest, NormalKindsLieBelowTheMachineDataFolderAndLogEachNewLevel
 
 // Stands in for a shell that knows some folders and not others.
 int g_unknownMask = 0;  // bit 0: common app data unknown, bit 1: documents unknown
-HRESULT WINAPI PickyShell(HWND, int csidl, HANDLE, DWORD, LPSTR path) {
+HRESULT WINAPI PickyShell(HWND, int csidl, HANDLE, DWORD, LPWSTR path) {
     if ((csidl == CSIDL_COMMON_APPDATA && (g_unknownMask & 1)) || (csidl == CSIDL_PERSONAL && (g_unknownMask & 2)))
         return E_FAIL;
     if (csidl == CSIDL_PERSONAL) {
-        std::string docs = GetTempFolder() + "orvtest-docs";
-        lstrcpynA(path, docs.c_str(), MAX_PATH);
+        const TWideArg docs(GetTempFolder() + "orvtest-docs");
+        lstrcpynW(path, docs.c_str(), MAX_PATH);
         return S_OK;
     }
-    lstrcpynA(path, "C:\\ProgramData", MAX_PATH);
+    lstrcpynW(path, L"C:\\ProgramData", MAX_PATH);
     return S_OK;
 }
 
@@ -190,7 +191,7 @@ TEST_F(DataFolderTest, MissingSpecialFoldersFallBackToAbsoluteFolders) {
         {3, drive.Path(), drive.Path() + "\\Orvanel\\Public\\"},
         {3, "", GetTempFolder() + "Orvanel\\Public\\"},
     };
-    SHGetFolderPathAFn old = SetSHGetFolderPathForTesting(PickyShell);
+    SHGetFolderPathWFn old = SetSHGetFolderPathForTesting(PickyShell);
     for (const Case& c : cases) {
         g_unknownMask = c.unknown;
         TSetupState s;

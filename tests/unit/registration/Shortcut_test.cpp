@@ -99,9 +99,9 @@ TEST_F(ProductShortcuts, ForTheChosenAudienceWithTheOtherOnesRemoved) {
 }
 
 // Stands in for the shell when the all-users folders (or every folder) are unknown.
-SHGetFolderPathAFn g_realShell = nullptr;
+SHGetFolderPathWFn g_realShell = nullptr;
 bool g_noFolderAtAll = false;
-HRESULT WINAPI ShellWithoutCommonFolders(HWND wnd, int csidl, HANDLE token, DWORD flags, LPSTR path) {
+HRESULT WINAPI ShellWithoutCommonFolders(HWND wnd, int csidl, HANDLE token, DWORD flags, LPWSTR path) {
     if (g_noFolderAtAll || csidl == CSIDL_COMMON_PROGRAMS || csidl == CSIDL_COMMON_DESKTOPDIRECTORY) return E_FAIL;
     return g_realShell(wnd, csidl, token, flags, path);
 }

@@ -26,27 +26,33 @@ TEST(DriveComboBox, LabelsShowInBracketsInTheLettersCase) {
     for (const auto& c : cases) EXPECT_EQ(c.text, FormatVolumeLabel(c.label, c.letter)) << c.label;
 }
 
-// On a double-byte system a trail byte can be an ASCII letter's code (Shift-JIS 0x83 0x41 is
-// one katakana letter): changing it would turn the name into another character.
-TEST(DriveComboBox, DoubleByteNamesChangeOnlyTheirSingleByteLetters) {
+// On a double-byte system only the ASCII letters of a name change; every other character
+// (a katakana, a full-width letter, a Polish letter) stays as it is. Elsewhere the system's
+// own case mapping applies to every letter.
+TEST(DriveComboBox, DoubleByteSystemsChangeOnlyAsciiLetters) {
     struct Case {
         const char* text;
         char letter;
         UINT codePage;
         const char* converted;
     } cases[] = {
-        {"\x83\x41"
+        {"\xE3\x82\xA2"
          "Ab",
          'e', 932,
-         "\x83\x41"
-         "ab"},
-        {"\x83\x61"
-         "ab",
-         'E', 932,
-         "\x83\x61"
-         "AB"},
-        {"x\x83\x5A\x83\x7Az", 'E', 932, "X\x83\x5A\x83\x7AZ"},
-        {"\x83", 'e', 932, "\x83"},  // a lead byte cut off at the end stays
+         "\xE3\x82\xA2"
+         "ab"},                                          // アAb
+        {"x\xEF\xBC\xA1z", 'E', 932, "X\xEF\xBC\xA1Z"},  // full-width Ａ
+        {"\xC5\x81\xC3\x93"
+         "D",
+         'e', 932,
+         "\xC5\x81\xC3\x93"
+         "d"},  // ŁÓD
+        {"\xC5\x81\xC3\x93"
+         "D",
+         'e', 0,
+         "\xC5\x82\xC3\xB3"
+         "d"},                                                                             // łód
+        {"\xD0\xB4\xD0\xB8\xD1\x81\xD0\xBA", 'E', 0, "\xD0\x94\xD0\x98\xD0\xA1\xD0\x9A"},  // ДИСК
         {"Data Disk", 'e', 0, "data disk"},
         {"Data Disk", 'E', 0, "DATA DISK"},
     };
