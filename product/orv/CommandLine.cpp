@@ -1,6 +1,8 @@
 // The product's command line taken apart: plain text in, arguments and switches out.
 #include "CommandLine.h"
 
+#include "common/PathText.h"
+
 #include <cstddef>
 
 namespace orv::uninstall {
@@ -14,9 +16,7 @@ bool IsBlank(char c) {
 bool SameSwitch(const std::string& arg, const char* name, std::size_t length) {
     if (arg.size() < length) return false;
     for (std::size_t i = 0; i < length; ++i) {
-        char c = arg[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != name[i]) return false;
+        if (AsciiUpper(arg[i]) != name[i]) return false;
     }
     return true;
 }

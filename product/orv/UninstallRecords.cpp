@@ -1,6 +1,8 @@
 // Reading Install.log and Update.log for the uninstaller: plain text in, lists of paths out.
 #include "UninstallRecords.h"
 
+#include "common/LogLineNames.h"
+#include "common/PathGrammar.h"
 #include "common/PathText.h"
 
 #include <algorithm>
@@ -11,17 +13,9 @@ namespace orv::uninstall {
 
 namespace {
 
-const char FileCopyPrefix[] = "File Copy: ";
-const char MadeDirPrefix[] = "Made Dir: ";
-const char KeepMark[] = "\t!";
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string LowerKey(const std::string& path) {
     std::string key = path;
-    std::transform(key.begin(), key.end(), key.begin(), LowerAscii);
+    std::transform(key.begin(), key.end(), key.begin(), AsciiLower);
     return key;
 }
 
@@ -65,19 +59,6 @@ bool IsForbiddenChar(char c) {
     default:
         return false;
     }
-}
-
-// The length of the root ("C:\" or "\\server\share\"), 0 when the path has none.
-std::size_t RootLength(const std::string& path) {
-    if (path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
-        path[1] == ':' && path[2] == '\\')
-        return 3;
-    if (path.compare(0, 2, "\\\\") != 0) return 0;
-    const std::size_t serverEnd = path.find('\\', 2);
-    if (serverEnd == std::string::npos || serverEnd == 2) return 0;
-    const std::size_t shareEnd = path.find('\\', serverEnd + 1);
-    if (shareEnd == std::string::npos || shareEnd == serverEnd + 1) return 0;
-    return shareEnd + 1;
 }
 
 // Every part of the path after its root: not empty, not "." or "..", nothing Windows trims.

@@ -7,6 +7,7 @@
 
 #include "common/Owners.h"
 #include "common/ProductInterface.h"
+#include "common/WideApi.h"
 #include "registration/Settings.h"
 
 #include <windows.h>
@@ -24,17 +25,17 @@ std::string RootName(HKEY root) {
 
 // A key's default (or named) string value; "" when the key or the value is missing.
 std::string ReadString(HKEY root, const std::string& key, const char* name) {
-    char buffer[2048];
-    DWORD size = sizeof buffer;
-    if (::RegGetValueA(root, key.c_str(), name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer,
-                       &size) != ERROR_SUCCESS)
+    UniqueHKey k;
+    std::string value;
+    if (RegOpenKeyExU(root, key, KEY_READ, k.put()) != ERROR_SUCCESS ||
+        RegQueryStringU(k.get(), name ? name : "", value) != ERROR_SUCCESS)
         return std::string();
-    return std::string(buffer);
+    return value;
 }
 
 bool KeyExists(HKEY root, const std::string& key) {
     UniqueHKey k;
-    return ::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
+    return RegOpenKeyExU(root, key, KEY_READ, k.put()) == ERROR_SUCCESS;
 }
 
 void DeleteKeyTree(HKEY root, const std::string& key, TUninstallLog& log, TRemover& remover) {
@@ -42,7 +43,7 @@ void DeleteKeyTree(HKEY root, const std::string& key, TUninstallLog& log, TRemov
         log.Add("Registry key not found: " + RootName(root) + key);
         return;
     }
-    const LSTATUS status = ::RegDeleteTreeA(root, key.c_str());
+    const LSTATUS status = RegDeleteTreeU(root, key);
     if (status == ERROR_SUCCESS && !KeyExists(root, key))
         log.Add("Removed registry key: " + RootName(root) + key);
     else
@@ -54,14 +55,13 @@ void DeleteKeyIfEmpty(HKEY root, const std::string& key, TUninstallLog& log) {
     DWORD subkeys = 0, values = 0;
     {
         UniqueHKey k;
-        if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.put()) != ERROR_SUCCESS) return;
-        if (::RegQueryInfoKeyA(k.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+        if (RegOpenKeyExU(root, key, KEY_READ, k.put()) != ERROR_SUCCESS) return;
+        if (::RegQueryInfoKeyW(k.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
                                nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return;
     }
     if (subkeys != 0 || values != 0) return;
-    if (::RegDeleteKeyA(root, key.c_str()) == ERROR_SUCCESS)
-        log.Add("Removed empty registry key: " + RootName(root) + key);
+    if (RegDeleteKeyU(root, key) == ERROR_SUCCESS) log.Add("Removed empty registry key: " + RootName(root) + key);
 }
 
 // The entry is this install's when its uninstall command starts this program.
@@ -88,8 +88,8 @@ void RemoveAssociations(const std::string& program, TUninstallLog& log, TRemover
         const std::string typeKey = classes + "." + type;
         if (ReadString(HKEY_CURRENT_USER, typeKey, nullptr) != product::DocumentProgId) continue;
         UniqueHKey k;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, typeKey.c_str(), 0, KEY_SET_VALUE, k.put()) == ERROR_SUCCESS &&
-            ::RegDeleteValueA(k.get(), nullptr) == ERROR_SUCCESS) {
+        if (RegOpenKeyExU(HKEY_CURRENT_USER, typeKey, KEY_SET_VALUE, k.put()) == ERROR_SUCCESS &&
+            RegDeleteValueU(k.get(), std::string()) == ERROR_SUCCESS) {
             log.Add("Removed the association of ." + std::string(type) + " documents");
         } else {
             remover.Leave(RootName(HKEY_CURRENT_USER) + typeKey, "access denied");

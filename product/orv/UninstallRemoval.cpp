@@ -3,6 +3,8 @@
 
 #include "UninstallRecords.h"
 
+#include "common/WideApi.h"
+
 #include <windows.h>
 
 namespace orv::uninstall {
@@ -32,16 +34,12 @@ std::string ErrorReason(unsigned long error) {
     }
 }
 
-TUninstallLog::TUninstallLog(const std::string& path)
-    : path_(path),
-      file_(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                          nullptr)) {}
+TUninstallLog::TUninstallLog(const std::string& path) : path_(path) {
+    file_.Create(path);
+}
 
 void TUninstallLog::Add(const std::string& line) {
-    if (!file_) return;
-    const std::string text = line + "\r\n";
-    DWORD written = 0;
-    ::WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    file_.Line(line);
 }
 
 void TRemover::Leave(const std::string& what, const std::string& reason) {
@@ -56,7 +54,7 @@ bool TRemover::LinkOnTheWay(const std::string& path) const {
     for (const std::string& anchor : anchors_) {
         if (!IsBelow(path, anchor)) continue;
         for (std::string f = ParentFolder(path); IsBelow(f, anchor) || SamePath(f, anchor); f = ParentFolder(f)) {
-            const DWORD attributes = attributes_(f.c_str());
+            const DWORD attributes = attributes_(f);
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
         }
     }
@@ -66,7 +64,7 @@ bool TRemover::LinkOnTheWay(const std::string& path) const {
 void TRemover::RemoveFile(const std::string& path, unsigned waitMs) {
     std::string reason;
     for (unsigned waited = 0;; waited += RetryPauseMs) {
-        const DWORD attributes = attributes_(path.c_str());
+        const DWORD attributes = attributes_(path);
         if (attributes == INVALID_FILE_ATTRIBUTES && IsGone(::GetLastError())) {
             log_.Add("Not found: " + path);
             return;
@@ -80,7 +78,7 @@ void TRemover::RemoveFile(const std::string& path, unsigned waitMs) {
         // rule is applied here for both.
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
             reason = "read-only";
-        } else if (::DeleteFileA(path.c_str())) {
+        } else if (DeleteFileU(path)) {
             log_.Add("Removed file: " + path);
             return;
         } else {
@@ -98,7 +96,7 @@ void TRemover::RemoveFile(const std::string& path, unsigned waitMs) {
 }
 
 void TRemover::RemoveFolder(const std::string& path, bool reportKept) {
-    const DWORD attributes = attributes_(path.c_str());
+    const DWORD attributes = attributes_(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         log_.Add("Folder not found: " + path);
         return;
@@ -109,7 +107,7 @@ void TRemover::RemoveFolder(const std::string& path, bool reportKept) {
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Leave(path, "it is a file, not the installed folder");
     DWORD error = 0;
     for (unsigned attempt = 0; attempt < 3; ++attempt) {
-        if (::RemoveDirectoryA(path.c_str())) {
+        if (RemoveDirectoryU(path)) {
             log_.Add("Removed folder: " + path);
             return;
         }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "common/Owners.h"
+#include "common/WideApi.h"
+#include "common/TextLogFile.h"
 
 #include <string>
 #include <vector>
@@ -18,7 +20,7 @@ public:
 
 private:
     std::string path_;
-    UniqueFile file_;
+    TTextLogFile file_;
 };
 
 // Something the uninstall meant to remove and left, and why.
@@ -33,9 +35,9 @@ class TRemover {
 public:
     // How a path's attributes are read. Wine cannot make folder links, so the tests hand
     // in a query that reports one where a plain folder stands.
-    using AttributeQuery = DWORD(WINAPI*)(LPCSTR);
+    using AttributeQuery = DWORD (*)(const std::string&);
 
-    TRemover(TUninstallLog& log, std::vector<std::string> anchors, AttributeQuery attributes = ::GetFileAttributesA)
+    TRemover(TUninstallLog& log, std::vector<std::string> anchors, AttributeQuery attributes = GetFileAttributesU)
         : log_(log), anchors_(std::move(anchors)), attributes_(attributes) {}
 
     // Tries a few times over about a second (or waitMs) before the file is left.

@@ -10,6 +10,9 @@
 
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/StoredText.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 #include "common/ProductInterface.h"
 #include "engine/FolderLayout.h"
 
@@ -31,27 +34,22 @@ const LONGLONG MaxLogSize = 64 * 1024 * 1024;
 const char RunningText[] = "Orvanel Word Processor is running.\r\n\r\nClose it, then start the uninstall again.";
 
 int Message(const std::string& text, UINT type) {
-    return ::MessageBoxA(nullptr, text.c_str(), Caption, type | MB_SETFOREGROUND);
+    return MessageBoxU(nullptr, text, Caption, type | MB_SETFOREGROUND);
 }
 
 // A program started through an 8.3 name sees its folder that way; the logs hold long names.
 std::string LongPath(const std::string& path) {
-    char buffer[MAX_PATH];
-    const DWORD length = ::GetLongPathNameA(path.c_str(), buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : path;
+    const TWideArg wide(path);
+    wchar_t buffer[MAX_PATH];
+    const DWORD length = wide.ok() ? ::GetLongPathNameW(wide.c_str(), buffer, MAX_PATH) : 0;
+    const std::string longPath = length > 0 && length < MAX_PATH ? Utf8Of(buffer, length) : std::string();
+    return longPath.empty() ? path : longPath;
 }
 
-// A log's text; "" when it is missing, unreadable or implausibly large.
+// A log's text as UTF-8; "" when it is missing, unreadable, implausibly large or not text.
 std::string ReadLogText(const std::string& path) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    LARGE_INTEGER size;
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > MaxLogSize) return std::string();
-    std::string text(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD got = 0;
-    if (!text.empty() && !::ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &got, nullptr))
-        return std::string();
-    text.resize(got);
+    std::string bytes, text;
+    if (!ReadWholeFile(path, bytes, MaxLogSize) || !DecodeStoredText(bytes, text)) return std::string();
     return text;
 }
 
@@ -66,13 +64,12 @@ bool HoldsOnlyTheWayTo(const std::string& folder, const std::string& program) {
     if (!IsPlainAbsolutePath(folder)) return true;  // a drive root is never removed
     const std::string rest = program.substr(folder.size() + 1);
     const std::string next = rest.substr(0, rest.find('\\'));
-    WIN32_FIND_DATAA fd;
-    UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &fd));
+    TFindData fd;
+    UniqueFind find(FindFirstFileU(folder + "\\*", fd));
     if (!find) return true;
     do {
-        const std::string name = fd.cFileName;
-        if (name != "." && name != ".." && !SamePath(name, next)) return false;
-    } while (::FindNextFileA(find.get(), &fd));
+        if (fd.name != "." && fd.name != ".." && !SamePath(fd.name, next)) return false;
+    } while (FindNextFileU(find.get(), fd));
     return true;
 }
 
@@ -217,9 +214,7 @@ int RunFirstProcess(const TUninstallArgs& args) {
 }  // namespace
 
 std::string ModulePath() {
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length < MAX_PATH ? length : 0);
+    return GetModuleFileNameU(nullptr);
 }
 
 int RunUninstall(const std::vector<std::string>& arguments) {

@@ -8,6 +8,7 @@
 #include "common/Elevation.h"
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/WideApi.h"
 
 #include <cstdint>
 #include <vector>
@@ -17,8 +18,8 @@ namespace orv::uninstall {
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    UniqueFile file(
+        CreateFileU(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
     LARGE_INTEGER size;
     if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
@@ -58,8 +59,7 @@ bool HoldsExactly(HANDLE file, const std::string& bytes) {
 UniqueFile WriteCopy(const std::string& bytes, const std::string& copyPath, std::string& failure) {
     TFileIdentity written;
     {
-        UniqueFile writer(::CreateFileA(copyPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile writer(CreateFileU(copyPath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL));
         DWORD count = 0;
         if (!writer || !::WriteFile(writer.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) ||
             count != bytes.size()) {
@@ -69,8 +69,8 @@ UniqueFile WriteCopy(const std::string& bytes, const std::string& copyPath, std:
         written = IdentityOf(writer.get());
     }
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    UniqueFile keeper(::CreateFileA(copyPath.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, &inherit, OPEN_EXISTING,
-                                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    UniqueFile keeper(::CreateFileW(TWideArg(copyPath).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, &inherit,
+                                    OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!keeper) {
         failure = "cannot keep \"" + copyPath + "\" (" + ErrorReason(::GetLastError()) + ")";
         return UniqueFile();
@@ -115,14 +115,12 @@ int RunWorkingCopy(const std::string& program, const std::string& folder, bool s
     }
     std::string command = "\"" + copyPath + "\" -ui" + (silent ? " /S" : "") + " \"/DIR=" + folder +
                           "\" /WAIT=" + HandleText(self.get()) + " /REPORT=" + HandleText(writeEnd.get());
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA si = {};
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     // The copy works from the temporary folder, so no folder it removes is its current one.
     const std::string temp = GetTempFolder();
-    if (!::CreateProcessA(copyPath.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, temp.c_str(), &si, &pi)) {
+    if (!CreateProcessU(copyPath, command, TRUE, 0, temp, si, pi)) {
         failure = "cannot start \"" + copyPath + "\" (" + ErrorReason(::GetLastError()) + ")";
         return -1;
     }

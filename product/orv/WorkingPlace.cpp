@@ -5,6 +5,7 @@
 #include "UninstallRemoval.h"
 
 #include "common/InstUtils.h"
+#include "common/WideApi.h"
 
 #include <windows.h>
 #include <ntsecapi.h>
@@ -40,13 +41,10 @@ UniqueFile CreateHeldFolder(const std::string& folder) {
     UniqueLocal descriptor;
     ::ConvertStringSecurityDescriptorToSecurityDescriptorA(ProtectedFolderSddl, SDDL_REVISION_1, descriptor.put(),
                                                            nullptr);
-    const std::string ntPath = "\\??\\" + folder;
-    std::vector<wchar_t> wide(ntPath.size() + 1, L'\0');
-    if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ntPath.c_str(), -1, wide.data(),
-                              static_cast<int>(wide.size())) == 0)
-        return UniqueFile();
+    TWideText wide;
+    if (!Utf8ToUtf16("\\??\\" + folder, wide)) return RefuseText(UniqueFile());
     UNICODE_STRING name;
-    ::RtlInitUnicodeString(&name, wide.data());
+    ::RtlInitUnicodeString(&name, wide.c_str());
     OBJECT_ATTRIBUTES attributes;
     InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE | OBJ_INHERIT, nullptr, descriptor.get());
     IO_STATUS_BLOCK status = {};
@@ -91,7 +89,7 @@ TWorkingPlace MakeWorkingPlace(bool elevated, std::string& failure) {
         place.Program = folder + "\\" + ProgramName;
         // A running program's folder cannot go while it runs: the empty folder is removed
         // when Windows next starts (the copy's file goes when the copy ends).
-        ::MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        MoveFileExU(folder, std::string(), MOVEFILE_DELAY_UNTIL_REBOOT);
         return place;
     }
     failure = "cannot create a working folder (" + ErrorReason(::GetLastError()) + ")";

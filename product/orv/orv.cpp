@@ -9,6 +9,8 @@
 #include "common/Owners.h"
 #include "common/ProductInterface.h"
 #include "common/SystemLibrary.h"
+#include "common/WideApi.h"
+#include "common/WideWindows.h"
 
 #include <string>
 #include <vector>
@@ -20,30 +22,27 @@ const DWORD kVersion = 20006000;
 const UINT_PTR kExitTimer = 1;
 
 std::string EnvironmentValue(const char* name) {
-    char buffer[MAX_PATH * 2];
-    const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+    std::string value;
+    orv::GetEnvironmentVariableU(name, value);
+    return value;
 }
 
-// Tests read this file to see how the setup started the product.
+// Tests read this file to see how the setup started the product: one UTF-8 line per start.
 void AppendStartLog() {
     const std::string path = EnvironmentValue("ORV_START_LOG");
     if (path.empty()) return;
-    orv::UniqueFile file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    orv::UniqueFile file(orv::CreateFileU(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL));
     if (!file) return;
-    const std::string line = std::string(GetCommandLineA()) + "\r\n";
+    const std::string line = orv::GetCommandLineU() + "\r\n";
     DWORD written = 0;
     WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 bool SetKeyText(HKEY root, const std::string& subkey, const std::string& value) {
     orv::UniqueHKey key;
-    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    return RegSetValueExA(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    if (orv::RegCreateKeyExU(root, subkey, KEY_WRITE, key.put()) != ERROR_SUCCESS) return false;
+    return orv::RegSetStringU(key.get(), std::string(), value) == ERROR_SUCCESS;
 }
 
 void RegisterProgId() {
@@ -87,46 +86,47 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     switch (message) {
     case WM_CREATE:
         SetPropA(window, orv::RunningMarkProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
-        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 0, 0,
-                        window, nullptr, GetModuleHandleA(nullptr), nullptr);
+        orv::CreateWindowExU(WS_EX_CLIENTEDGE, "EDIT", "",
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0,
+                             0, 0, window, nullptr, nullptr);
         return 0;
     case WM_SIZE:
         MoveWindow(GetWindow(window, GW_CHILD), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
         return 0;
     case WM_TIMER:
-        if (wparam == kExitTimer) PostMessageA(window, WM_CLOSE, 0, 0);
+        if (wparam == kExitTimer) PostMessageW(window, WM_CLOSE, 0, 0);
         return 0;
     case WM_DESTROY:
         RemovePropA(window, orv::RunningMarkProperty);
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(window, message, wparam, lparam);
+        return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 
 int RunEditor(HINSTANCE instance, int show, const std::string& document) {
     RecordLastRunVersion();
-    WNDCLASSA windowClass = {};
+    const orv::TWideArg className(kWindowClass);
+    WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = FrameProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));      // IDI_APPLICATION
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kWindowClass;
-    if (RegisterClassA(&windowClass) == 0) return 1;
+    windowClass.lpszClassName = className.c_str();
+    if (RegisterClassW(&windowClass) == 0) return 1;
     const std::string caption = document.empty() ? orv::ProductName : document + " - " + orv::ProductName;
-    HWND frame = CreateWindowExA(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 640, 480, nullptr, nullptr, instance, nullptr);
+    HWND frame = orv::CreateWindowExU(0, kWindowClass, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640,
+                                      480, nullptr, nullptr, nullptr);
     if (frame == nullptr) return 1;
     ShowWindow(frame, show);
     const int exitAfter = atoi(EnvironmentValue("ORV_EXIT_AFTER_MS").c_str());
     if (exitAfter > 0) SetTimer(frame, kExitTimer, static_cast<UINT>(exitAfter), nullptr);
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }
@@ -137,7 +137,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     // The uninstaller runs elevated from the temporary folder: no DLL from there, ever.
     orv::RestrictDllSearch();
     AppendStartLog();
-    const std::vector<std::string> args = orv::uninstall::SplitArguments(GetCommandLineA());
+    const std::string commandLine = orv::GetCommandLineU();
+    const std::vector<std::string> args = orv::uninstall::SplitArguments(commandLine.c_str());
     if (!args.empty() && args[0] == "-assoc") {
         RegisterAssociations(args.size() > 1 ? args[1] : std::string());
         return 0;

@@ -78,8 +78,8 @@ TEST_F(Removal, AKeptFolderOutsideTheInstallIsOnlyLogged) {
 // mark is emptied as usual.
 std::string g_linkedFolder;
 
-DWORD WINAPI AttributesWithLink(LPCSTR path) {
-    const DWORD attributes = ::GetFileAttributesA(path);
+DWORD AttributesWithLink(const std::string& path) {
+    const DWORD attributes = GetFileAttributesU(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && SameTextNoCase(path, g_linkedFolder))
         return attributes | FILE_ATTRIBUTE_REPARSE_POINT;
     return attributes;
