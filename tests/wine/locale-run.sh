@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs a Windows program under a fresh Wine prefix of its own, made for one user name and
+# one language: the profile folder follows USER when the prefix is made, the ANSI code page
+# follows the locale. The prefix, its display and its drives go again at the end.
+# Usage: locale-run.sh BUILD_DIR TAG USER LOCALE program.exe [args...]
+set -euo pipefail
+build=$(cd "$1" && pwd)
+tag=$2 user=$3 locale=$4
+shift 4
+here=$(cd "$(dirname "$0")" && pwd)
+dir=$build/locale-$tag
+
+# The UTF-8 locale Wine takes the code page from, made without root when the system lacks it.
+locales=$build/locales
+if [ ! -d "$locales/$locale" ]; then
+  mkdir -p "$locales"
+  localedef -i "${locale%%.*}" -f UTF-8 "$locales/$locale" >/dev/null 2>&1 || true
+fi
+
+rm -rf "$dir"
+mkdir -p "$dir"
+export USER=$user LOGNAME=$user LANG=$locale LC_ALL=$locale LOCPATH=$locales
+"$here/prefix-setup.sh" "$dir" >/dev/null
+# shellcheck disable=SC1091
+. "$dir/wine-test-env.sh"
+export ORV_BUILD_DIR=$build  # the programs and the archive stay where the build put them
+set +e
+"$WINE" "$@"
+rc=$?
+"$here/prefix-cleanup.sh" "$dir" >/dev/null 2>&1
+rm -rf "$dir"
+exit $rc
