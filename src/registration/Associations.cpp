@@ -2,7 +2,9 @@
 #include "registration/Associations.h"
 
 #include "common/Errors.h"
+#include "common/Owners.h"
 #include "common/ProductInterface.h"
+#include "common/WideApi.h"
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
 #include "registration/Shortcuts.h"
@@ -22,9 +24,17 @@ std::string QuotedProductPath(const TSetupState& state) {
     return "\"" + InstallPath(state, ProductExeName) + "\"";
 }
 
-// WinExec does not wait for the program, and its result is of no use to the user here.
+// Started as WinExec starts a program, without waiting for it (its result is of no use to
+// the user here), but through the W form: WinExec takes ANSI, which a folder outside the
+// code page cannot pass.
 void StartProduct(const std::string& commandLine) {
-    ::WinExec(commandLine.c_str(), SW_SHOW);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessU(std::string(), commandLine, FALSE, 0, std::string(), startup, process)) return;
+    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Users, folders and languages whose names the ANSI code page cannot spell: the wizard, the
 // silent install and the uninstall leave what they leave for an ASCII user. These run only
 // on the prefixes made for them (ORV_NAMES_CASE), one user name and one language each.
+#include "InstallScenario.h"
 #include "WizardDriver.h"
 
 #include "support/Automation.h"
@@ -95,6 +96,7 @@ struct TInstallResult {
     std::vector<std::string> LogLines;
     std::vector<std::string> Links;
     std::string MainDir, Uninstall;
+    std::vector<std::string> Starts;  // how the product was started: the association run
 };
 
 TInstallResult ResultAt(const std::string& dest) {
@@ -140,20 +142,31 @@ protected:
     }
 
     TInstallResult SilentInstall(const std::string& dest) {
-        const std::string log = scratch_ / "progress.log";
-        CommandRun run("\"" + test::SetupExePath() + "\" /S \"/DIR=" + dest + "\" \"/LOG=" + log + "\"");
-        EXPECT_EQ(0u, run.Wait()) << dest;
+        const std::string log = scratch_ / "progress.log", starts = scratch_ / "starts.log";
+        DeleteFileU(starts);
+        ScopedEnvVar startLog("ORV_START_LOG", starts);
+        ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
+        test::ChildProcess run(test::SetupExePath(), "/S \"/DIR=" + dest + "\" \"/LOG=" + log + "\"");
+        EXPECT_EQ(0u, run.WaitForExit(120000)) << dest;
+        std::vector<std::string> started;
+        // The product writes its start log in UTF-8, one line per start.
+        EXPECT_TRUE(
+            test::WaitUntil([&] { return !(started = SplitLines(test::ReadFileBytes(starts))).empty(); }, 20000, 50));
+        WaitForProductExit();
         std::vector<std::string> lines;
         EXPECT_TRUE(ReadTextLines(log, lines));
         EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "Destination: " + dest)) << dest;
-        return ResultAt(dest);
+        TInstallResult result = ResultAt(dest);
+        for (const std::string& line : started) result.Starts.push_back(AsciiTwin(line));
+        return result;
     }
 
     // The quiet uninstall the entry names: everything the install made goes, the folders on
     // the way to the destination included, and nothing else.
     void UninstallAndExpectNothingLeft(const std::string& dest) {
-        CommandRun run(RegistryString(HKEY_LOCAL_MACHINE, UninstallEntryKey, "QuietUninstallString"));
-        EXPECT_EQ(0u, run.Wait()) << dest;
+        test::ChildProcess run(
+            test::CommandLine{RegistryString(HKEY_LOCAL_MACHINE, UninstallEntryKey, "QuietUninstallString")});
+        EXPECT_EQ(0u, run.WaitForExit(120000)) << dest;
         // The working copy takes the program and its folders once the first process has ended.
         test::WaitUntil([&] { return !FolderExists(dest) && TopFolders() == top_; }, 30000, 100);
         std::vector<std::string> steps;
@@ -191,6 +204,7 @@ TEST_F(OutsideCodePage, SilentInstallsAndUninstallsLeaveWhatAsciiOnesLeave) {
         EXPECT_EQ(ascii.Links, named.Links) << dest;
         EXPECT_EQ(ascii.MainDir, named.MainDir) << dest;
         EXPECT_EQ(ascii.Uninstall, named.Uninstall) << dest;
+        EXPECT_EQ(ascii.Starts, named.Starts) << dest;
         ExpectLogForm(dest);
         UninstallAndExpectNothingLeft(dest);
     }

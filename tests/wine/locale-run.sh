@@ -20,13 +20,10 @@ fi
 rm -rf "$dir"
 mkdir -p "$dir"
 export USER=$user LOGNAME=$user LANG=$locale LC_ALL=$locale LOCPATH=$locales
+# Whatever way the run ends (a timeout included), its server, display and prefix go.
+trap '"$here/prefix-cleanup.sh" "$dir" >/dev/null 2>&1; rm -rf "$dir"' EXIT
 "$here/prefix-setup.sh" "$dir" >/dev/null
 # shellcheck disable=SC1091
 . "$dir/wine-test-env.sh"
 export ORV_BUILD_DIR=$build  # the programs and the archive stay where the build put them
-set +e
 "$WINE" "$@"
-rc=$?
-"$here/prefix-cleanup.sh" "$dir" >/dev/null 2>&1
-rm -rf "$dir"
-exit $rc

@@ -21,6 +21,9 @@ TEST(CommandLine, SplitsAtBlanksAndControlCharactersWithQuotesGrouping) {
         {"\"C:\\My Files\\setup.exe\" \"-dE:\\My Apps\\Orv\"", {"C:\\My Files\\setup.exe", "-dE:\\My Apps\\Orv"}},
         {"setup.exe -d\"E:\\My Apps\"\\Orv", {"setup.exe", "-dE:\\My Apps\\Orv"}},
         {"setup.exe \"unclosed quote", {"setup.exe", "unclosed quote"}},
+        // Full-width quotes are letters like any other: they neither group nor end an argument.
+        {"setup.exe /DIR=E:\\Apps\xEF\xBC\x82 \xEF\xBC\x82/LOG=x",
+         {"setup.exe", "/DIR=E:\\Apps\xEF\xBC\x82", "\xEF\xBC\x82/LOG=x"}},
         {"", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.args) << c.line;
