@@ -4,6 +4,7 @@
 #include "UninstallRecords.h"
 
 #include "common/Owners.h"
+#include "common/WideApi.h"
 #include "registration/Settings.h"
 
 #include <windows.h>
@@ -20,12 +21,13 @@ TInstallKind ClassifyInstall(const std::string& folder, const std::string& regis
 }
 
 std::string RegisteredLocation() {
-    char buffer[2048];
-    DWORD size = sizeof buffer;
-    if (::RegGetValueA(HKEY_LOCAL_MACHINE, UninstallKey, "InstallLocation", RRF_RT_REG_SZ, nullptr, buffer, &size) !=
-        ERROR_SUCCESS)
+    UniqueHKey key;
+    std::string location;
+    DWORD type = 0;
+    if (RegOpenKeyExU(HKEY_LOCAL_MACHINE, UninstallKey, KEY_READ, key.put()) != ERROR_SUCCESS ||
+        RegQueryStringU(key.get(), "InstallLocation", location, &type) != ERROR_SUCCESS || type != REG_SZ)
         return std::string();
-    return std::string(buffer);
+    return location;
 }
 
 bool NeedsElevation(TInstallKind kind, TTokenState token) {
@@ -33,16 +35,18 @@ bool NeedsElevation(TInstallKind kind, TTokenState token) {
 }
 
 int RunElevatedAndWait(const std::string& program, const std::string& arguments) {
-    SHELLEXECUTEINFOA info = {};
+    const TWideArg file(program), parameters(arguments);
+    if (!file.ok() || !parameters.ok()) return -1;
+    SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No window of the elevated process may come up behind the prompt's: ask the system
     // to wait for the start to finish before the call returns.
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = "runas";
-    info.lpFile = program.c_str();
-    info.lpParameters = arguments.c_str();
+    info.lpVerb = L"runas";
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (!::ShellExecuteExA(&info) || info.hProcess == nullptr) return -1;
+    if (!::ShellExecuteExW(&info) || info.hProcess == nullptr) return -1;
     UniqueHandle process(info.hProcess);
     DWORD code = 1;
     if (::WaitForSingleObject(process.get(), INFINITE) != WAIT_OBJECT_0 || !::GetExitCodeProcess(process.get(), &code))

@@ -2,9 +2,7 @@
 #include "registration/Associations.h"
 
 #include "common/Errors.h"
-#include "common/Owners.h"
 #include "common/ProductInterface.h"
-#include "common/WideApi.h"
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
 #include "registration/Shortcuts.h"
@@ -22,19 +20,6 @@ const char* const AssocSuffixes[4] = {"_rtf", "_cod", "_doc", "_docx"};
 // The quoted path of the installed product's executable.
 std::string QuotedProductPath(const TSetupState& state) {
     return "\"" + InstallPath(state, ProductExeName) + "\"";
-}
-
-// Started as WinExec starts a program, without waiting for it (its result is of no use to
-// the user here), but through the W form: WinExec takes ANSI, which a folder outside the
-// code page cannot pass.
-void StartProduct(const std::string& commandLine) {
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessU(std::string(), commandLine, FALSE, 0, std::string(), startup, process)) return;
-    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
 }
 
 }  // namespace
@@ -56,7 +41,7 @@ void EnterFinishPage(TSetupState& state) {
     state.Options.Extensions.clear();
     for (int i = 0; i < 4; ++i)
         if (state.AssocChecked[i]) state.Options.Extensions += AssocLetters[i];
-    StartProduct(QuotedProductPath(state) + " " + AssociationArgument(state.AssocChecked));
+    StartDetached(QuotedProductPath(state) + " " + AssociationArgument(state.AssocChecked));
     CreateProductShortcuts(state);
 }
 

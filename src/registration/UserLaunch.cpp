@@ -3,10 +3,9 @@
 #include "registration/UserLaunch.h"
 
 #include "common/Owners.h"
+#include "common/WideApi.h"
 
 #include <windows.h>
-
-#include <vector>
 
 namespace orv {
 
@@ -37,12 +36,10 @@ bool IsElevatedToken(HANDLE token) {
 }
 
 // CreateProcessWithTokenW needs the impersonation privilege, which an elevated
-// administrator holds; the command line is in the ANSI code page as the rest of the setup's.
+// administrator holds; it may write into the command line, so it gets a copy.
 bool StartWithToken(HANDLE token, const std::string& commandLine) {
-    const int count = ::MultiByteToWideChar(CP_ACP, 0, commandLine.c_str(), -1, nullptr, 0);
-    if (count <= 0) return false;
-    std::vector<wchar_t> line(static_cast<size_t>(count));
-    ::MultiByteToWideChar(CP_ACP, 0, commandLine.c_str(), -1, line.data(), count);
+    TWideText line;
+    if (!Utf8ToUtf16(commandLine, line)) return false;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -63,8 +60,17 @@ void LaunchForUser(const std::string& commandLine) {
     if (self == TTokenState::Elevated) shell = ShellToken();
     const bool shellElevated = !shell || IsElevatedToken(shell.get());
     if (DecideLaunch(self, shellElevated) == TLaunchAs::AsShellUser && StartWithToken(shell.get(), commandLine)) return;
-    // WinExec does not wait for the program, and its result is of no use to the user here.
-    ::WinExec(commandLine.c_str(), SW_SHOW);
+    StartDetached(commandLine);
+}
+
+void StartDetached(const std::string& commandLine) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessU(std::string(), commandLine, FALSE, 0, std::string(), startup, process)) return;
+    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
 }
 
 }  // namespace orv

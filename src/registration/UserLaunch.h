@@ -21,4 +21,9 @@ TLaunchAs DecideLaunch(TTokenState self, bool shellElevated);
 // DecideLaunch says; where starting it as the user fails, it is started directly.
 void LaunchForUser(const std::string& commandLine);
 
+// Starts the command line as this process, shown and not waited for, as WinExec would; but
+// through the W form, since WinExec takes ANSI, which a folder outside the code page cannot
+// pass. A start that fails is passed over: its result is of no use to the user here.
+void StartDetached(const std::string& commandLine);
+
 }  // namespace orv
