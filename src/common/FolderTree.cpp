@@ -24,12 +24,13 @@ void ForceFolders(const std::string& path, TKnownFolders* known) {
     AddLogLine(MadeDirPrefix + path);
 }
 
-void WriteTextFile(const std::string& fileName, const std::string& text) {
+uint32_t WriteTextFile(const std::string& fileName, const std::string& text) {
     UniqueFile file(CreateFileU(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
-    if (!file) return;
+    if (!file) return ::GetLastError();
     DWORD written = 0;
-    ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    if (!::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) return ::GetLastError();
+    return written == text.size() ? 0 : ERROR_DISK_FULL;
 }
 
 bool ReadWholeFile(const std::string& fileName, std::string& bytes, int64_t maxSize) {

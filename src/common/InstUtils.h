@@ -101,7 +101,9 @@ enum class TDeleteAs { File, Tree, Link };
 TDeleteAs DeleteAsFor(DWORD attributes);
 // Removes one entry (a file, a link, or a folder with everything in it) as DeleteTree does.
 void DeleteEntry(const std::string& path);
-void WriteTextFile(const std::string& fileName, const std::string& text);
+// Returns the system's error code, 0 when the whole text was written; callers that need
+// not tell of a failure pass it over.
+uint32_t WriteTextFile(const std::string& fileName, const std::string& text);
 
 // ---- Whole files. The bytes of a file of at most maxSize bytes; false when it is missing,
 // unreadable or larger.

@@ -129,7 +129,7 @@ std::string InstallPath(const TSetupState& state, const std::string& name) {
     return JoinPath(state.Options.DestDir, name);
 }
 
-std::string GetDataFolder(const TSetupState& state, uint8_t kind) {
+std::string DataFolderName(const TSetupState& state, uint8_t kind) {
     std::string r;
     if (IsPortableInstall(state)) {
         // Everything stays on the carried drive, below the destination.
@@ -139,28 +139,35 @@ std::string GetDataFolder(const TSetupState& state, uint8_t kind) {
     } else {
         switch (kind) {
         case fkShared:
-            r = SharedDataBase(state);
-            AddBackslash(r);
-            r += "Orvanel";
-            RefuseLinkedDataRoot(r);
+            r = SharedDataFolderName(state);
             break;
         case fkHidden:
-            r = GetDataFolder(state, fkShared) + "Hidden";
+            r = DataFolderName(state, fkShared) + "Hidden";
             break;
         case fkPublic:
-            r = GetDataFolder(state, fkShared) + "Public";
+            r = DataFolderName(state, fkShared) + "Public";
             break;
         case fkSpellcheck:
-            r = GetDataFolder(state, fkPublic) + "Spellcheck\\";
+            r = DataFolderName(state, fkPublic) + "Spellcheck\\";
             break;
         default:
             break;  // not a folder kind
         }
     }
-    if (!r.empty()) {
-        AddBackslash(r);
-        ForceFolders(r);
+    if (!r.empty()) AddBackslash(r);
+    return r;
+}
+
+std::string GetDataFolder(const TSetupState& state, uint8_t kind) {
+    const std::string r = DataFolderName(state, kind);
+    if (r.empty()) return r;
+    if (!IsPortableInstall(state)) {
+        std::string root = SharedDataFolderName(state);
+        DropLastChar(root);
+        RefuseLinkedDataRoot(root);
     }
+    // ForceFolders makes (and logs) the parents first, from the top down.
+    ForceFolders(r);
     return r;
 }
 

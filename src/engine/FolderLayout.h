@@ -17,6 +17,8 @@ enum : uint8_t { fkShared = 0, fkHidden = 1, fkPublic = 2, fkSpellcheck = 4 };
 
 // The kind's folder, ending in one backslash; the folder and its parents exist afterwards.
 std::string GetDataFolder(const TSetupState& state, uint8_t kind);
+// The same folder's name; creates nothing (for the checks made before anything is written).
+std::string DataFolderName(const TSetupState& state, uint8_t kind);
 // The shared data folder of a non-portable install, ending in one backslash; unlike
 // GetDataFolder it creates nothing (the product's uninstaller looks for it this way).
 std::string SharedDataFolderName(const TSetupState& state);

@@ -5,8 +5,10 @@
 #include "common/InstUtils.h"
 #include "common/Owners.h"
 #include "common/StoredText.h"
+#include "common/SystemError.h"
 #include "common/WideApi.h"
 #include "engine/FolderLayout.h"
+#include "engine/Shortfalls.h"
 
 namespace orv {
 
@@ -25,11 +27,11 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
 // Unlike WriteTextFile, reports every failure: a lost Update.log block cannot be rebuilt.
 void WriteUpdateLogFile(const std::string& path, const std::string& text) {
     UniqueFile file(CreateFileU(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
-    if (!file) throw EUpdateLogError("Cannot create \"" + path + "\"");
+    if (!file) throw EUpdateLogError("Cannot create \"" + path + "\": " + SystemErrorText(::GetLastError()));
     DWORD written = 0;
     if (!::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
         written != text.size())
-        throw EUpdateLogError("Cannot write \"" + path + "\"");
+        throw EUpdateLogError("Cannot write \"" + path + "\": " + SystemErrorText(::GetLastError()));
 }
 
 }  // namespace
@@ -45,13 +47,16 @@ void StartInstallLog(const TSetupState& state) {
 
 void SaveInstallLog(const TSetupState& state) {
     if (InstallLogPath.empty() || IsPortableInstall(state)) return;
-    WriteTextFile(InstallLogPath, JoinLinesCrLf(InstallLogLines()));
+    // Without it the uninstaller cannot tell which files are the install's.
+    if (const uint32_t error = WriteTextFile(InstallLogPath, JoinLinesCrLf(InstallLogLines())))
+        RecordShortfall("the install log \"" + InstallLogPath + "\"", error);
 }
 
 void SaveInstallLogBeforeCopy(const TSetupState& state) {
     if (InstallLogPath.empty() || IsPortableInstall(state)) return;
     ForceFolders(FolderPart(InstallLogPath));
-    SaveInstallLog(state);
+    // Only a safeguard against a run cut off during the copy: the save at the end tells.
+    WriteTextFile(InstallLogPath, JoinLinesCrLf(InstallLogLines()));
 }
 
 void WriteUpdateLog(TAttachedFiles& files, const TSetupState& state) {

@@ -6,9 +6,12 @@
 #include "common/WideApi.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
+#include "engine/InstallStart.h"
 #include "engine/ResConst.h"
 
+#include <array>
 #include <cstring>
+#include <memory>
 
 namespace orv {
 
@@ -16,6 +19,9 @@ namespace {
 
 constexpr const char* SoundSettings =
     "[\\Software\\Orvanel Word Processor\\Sounds\\General Settings]\r\nSoundScheme=Basic.asn";
+
+// Where a data folder of the plan is: made (the install) or only named (the checks).
+using TFolderOf = std::string (*)(const TSetupState&, uint8_t);
 
 bool Chosen(const TSetupState& state, int component) {
     return (state.ChosenComponents >> component) & 1;
@@ -27,42 +33,39 @@ bool Installed(const TSetupState& state, int component) {
     return Chosen(state, component) || (component == 4 && state.LastRunVer < ClipLibraryVersion);
 }
 
-// The program and its licence: always installed, whatever the first box shows. Files of
-// the older version that a newer one replaces under another name go first.
+// The program and its licence: always installed, whatever the first box shows.
 void PlanProgram(TAttachedFiles& files, const TSetupState& state) {
     AddFiles(files, "orv.exe", state.Options.DestDir, 0, omKeepSameTime);
     AddFiles(files, "License.txt", state.Options.DestDir, 0, omKeepSameTime);
-    DeleteFileU(InstallPath(state, "Orvanel.chm"));
-    DeleteFileU(InstallPath(state, "Orvanel.exe"));
 }
 
 // The dictionaries stay out of the install log; the user's own dictionary and the caches
 // are never replaced on a portable drive.
-void PlanSpellchecker(TAttachedFiles& files, const TSetupState& state) {
+void PlanSpellchecker(TAttachedFiles& files, const TSetupState& state, TFolderOf folderOf) {
     SuspendLog();
     auto resume = MakeScopeGuard([] { ResumeLog(); });
-    AddFiles(files, "English (American).asc", GetDataFolder(state, fkSpellcheck), 1, omKeepExisting);
-    AddFiles(files, "English (American).cache", GetDataFolder(state, fkSpellcheck), 1, omKeepExisting);
-    AddFiles(files, "English (British).asc", GetDataFolder(state, fkSpellcheck), 1, omKeepExisting);
+    AddFiles(files, "English (American).asc", folderOf(state, fkSpellcheck), 1, omKeepExisting);
+    AddFiles(files, "English (American).cache", folderOf(state, fkSpellcheck), 1, omKeepExisting);
+    AddFiles(files, "English (British).asc", folderOf(state, fkSpellcheck), 1, omKeepExisting);
     // The British dictionary starts from the American cache, under its own name.
-    const std::string britishCache = GetDataFolder(state, fkSpellcheck) + "English (British).cache";
+    const std::string britishCache = folderOf(state, fkSpellcheck) + "English (British).cache";
     {
         DestIsFileName = true;
         auto restore = MakeScopeGuard([] { DestIsFileName = false; });
         AddFiles(files, "English (American).cache", britishCache, 1, omKeepExisting);
     }
-    AddFiles(files, "english.zlx", GetDataFolder(state, fkSpellcheck), 1, omKeepSameTime);
-    AddFiles(files, "us.zlx", GetDataFolder(state, fkSpellcheck), 1, omKeepSameTime);
-    AddFiles(files, "uk.zlx", GetDataFolder(state, fkSpellcheck), 1, omKeepSameTime);
-    AddFiles(files, "userdicen.tlx", GetDataFolder(state, fkSpellcheck), 1, omKeepExisting);
+    AddFiles(files, "english.zlx", folderOf(state, fkSpellcheck), 1, omKeepSameTime);
+    AddFiles(files, "us.zlx", folderOf(state, fkSpellcheck), 1, omKeepSameTime);
+    AddFiles(files, "uk.zlx", folderOf(state, fkSpellcheck), 1, omKeepSameTime);
+    AddFiles(files, "userdicen.tlx", folderOf(state, fkSpellcheck), 1, omKeepExisting);
 }
 
 // Templates and clips are public data the user may have edited; neither is logged.
-void PlanPublicData(TAttachedFiles& files, const TSetupState& state) {
+void PlanPublicData(TAttachedFiles& files, const TSetupState& state, TFolderOf folderOf) {
     SuspendLog();
     auto resume = MakeScopeGuard([] { ResumeLog(); });
-    if (Chosen(state, 3)) AddFiles(files, "Templates\\", GetDataFolder(state, fkPublic), 3, omKeepExisting);
-    if (Installed(state, 4)) AddFiles(files, "Clip Library\\", GetDataFolder(state, fkPublic), 4, omKeepExisting);
+    if (Chosen(state, 3)) AddFiles(files, "Templates\\", folderOf(state, fkPublic), 3, omKeepExisting);
+    if (Installed(state, 4)) AddFiles(files, "Clip Library\\", folderOf(state, fkPublic), 4, omKeepExisting);
 }
 
 // A portable drive keeps the settings the user already has; a normal install resets them.
@@ -89,21 +92,61 @@ uint32_t InstalledSizeKB(const TAttachedFiles& files, const TSetupState& state) 
     return static_cast<uint32_t>((bytes + 1023) / 1024);
 }
 
-}  // namespace
-
-void BuildInstallPlan(TAttachedFiles& files, TSetupState& state) {
+// The six groups for the state's choices.
+void PlanCopies(TAttachedFiles& files, const TSetupState& state, TFolderOf folderOf) {
     for (int g = 0; g < GroupCount; ++g) ClearGroup(files, g);
     files.ForceOverwrite = !IsPortableInstall(state);
 
     PlanProgram(files, state);
-    if (Chosen(state, 1)) PlanSpellchecker(files, state);
+    if (Chosen(state, 1)) PlanSpellchecker(files, state, folderOf);
     if (Chosen(state, 2)) AddFiles(files, "Hyphenation.dat", state.Options.DestDir, 2, omKeepSameTime);
-    PlanPublicData(files, state);
-    if (Chosen(state, 5)) AddFiles(files, "Basic.asn", GetDataFolder(state, fkPublic), 5, omKeepSameTime);
+    PlanPublicData(files, state, folderOf);
+    if (Chosen(state, 5)) AddFiles(files, "Basic.asn", folderOf(state, fkPublic), 5, omKeepSameTime);
+}
+
+}  // namespace
+
+void BuildInstallPlan(TAttachedFiles& files, TSetupState& state) {
+    PlanCopies(files, state, GetDataFolder);
+    // The older version's files that a newer one replaces under another name.
+    DeleteFileU(InstallPath(state, "Orvanel.chm"));
+    DeleteFileU(InstallPath(state, "Orvanel.exe"));
 
     if (Chosen(state, 5)) WriteSoundSettings(state, IsPortableInstall(state));
     if (!IsPortableInstall(state)) WriteInstallStamp(state);
     state.InstalledSizeKB = InstalledSizeKB(files, state);
+}
+
+std::vector<TPlannedWrite> PlannedWrites(TAttachedFiles& files, const TSetupState& state) {
+    // The catalogue's groups are the plan's only home: planned aside, then put back.
+    std::array<std::vector<std::unique_ptr<TFileToInstall>>, GroupCount> kept;
+    kept.swap(files.Groups);
+    std::vector<std::string> keptPublic;
+    keptPublic.swap(files.PublicFiles);
+    const bool keptForce = files.ForceOverwrite;
+    auto restore = MakeScopeGuard([&] {
+        kept.swap(files.Groups);
+        keptPublic.swap(files.PublicFiles);
+        files.ForceOverwrite = keptForce;
+    });
+    TSetupState s = state;
+    s.ChosenComponents = ChosenFromItems(state);
+    FixPortableDecision(s);  // asked once, not for every data folder
+    SuspendLog();
+    auto resume = MakeScopeGuard([] { ResumeLog(); });
+    PlanCopies(files, s, DataFolderName);
+
+    std::vector<TPlannedWrite> writes;
+    for (const auto& group : files.Groups)
+        for (const auto& record : group) writes.push_back({record->DestPath, record->Entry ? record->Entry->Size : 0});
+    const bool portable = IsPortableInstall(s);
+    if (!portable) {
+        writes.push_back({InstallPath(s, "Install.log"), 0});
+        writes.push_back({DataFolderName(s, fkHidden) + "install_stamp", 8});
+        if (!files.PublicFiles.empty()) writes.push_back({DataFolderName(s, fkShared) + "Update.log", 0});
+    }
+    if (Chosen(s, 5)) writes.push_back({DataFolderName(s, fkShared) + "Orvanel.ini", 0});
+    return writes;
 }
 
 }  // namespace orv

@@ -4,6 +4,7 @@
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
 #include "engine/InstallPlan.h"
+#include "engine/Shortfalls.h"
 
 namespace orv {
 
@@ -20,6 +21,7 @@ uint8_t ChosenFromItems(const TSetupState& state) {
 
 void BeginInstall(TAttachedFiles& files, TSetupState& state) {
     FixPortableDecision(state);
+    ClearShortfalls();
     StartInstallLog(state);
     InstallStarted = true;
     state.ChosenComponents = ChosenFromItems(state);

@@ -5,6 +5,7 @@
 #include "common/ProductInterface.h"
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
+#include "engine/Shortfalls.h"
 #include "registration/Shortcuts.h"
 #include "registration/UserLaunch.h"
 
@@ -41,7 +42,8 @@ void EnterFinishPage(TSetupState& state) {
     state.Options.Extensions.clear();
     for (int i = 0; i < 4; ++i)
         if (state.AssocChecked[i]) state.Options.Extensions += AssocLetters[i];
-    StartDetached(QuotedProductPath(state) + " " + AssociationArgument(state.AssocChecked));
+    const std::string command = QuotedProductPath(state) + " " + AssociationArgument(state.AssocChecked);
+    if (!StartDetached(command)) RecordShortfall("the document types (the run of " + command + ")", ::GetLastError());
     CreateProductShortcuts(state);
 }
 

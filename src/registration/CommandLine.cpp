@@ -9,6 +9,9 @@
 namespace orv {
 
 const char* const ComponentShortNames[5] = {"spell", "hyphen", "templates", "clips", "sounds"};
+const int ExitCodes[12] = {ecInstalled,    ecUnexpected,    ecBadCommandLine, ecProductRunning,
+                           ecDiskFull,     ecFileNotWritten, ecArchiveDamaged, ecDestUnusable,
+                           ecSystemTooOld, ecIncomplete,    ecLogNotWritable, ecAnotherSetupRunning};
 
 namespace {
 
@@ -50,6 +53,15 @@ bool HasForbiddenCharacter(const std::string& s) {
         if (c == ':' && i != 1) return true;
     }
     return false;
+}
+
+// What is wrong with a folder a silent run is given ("" when nothing): with nobody to
+// see the destination page, a folder the script did not fully name is refused.
+std::string FolderFault(const std::string& dir) {
+    if (dir.empty()) return "needs a folder, for example /DIR=C:\\Apps\\Orvanel.";
+    if (!IsFullPath(dir)) return "needs a full path that starts with a drive (C:\\...) or \\\\server\\share.";
+    if (HasForbiddenCharacter(dir)) return "holds a character that no folder name can hold.";
+    return std::string();
 }
 
 enum TSwitchKind { skSilent, skHelp, skLaunch, skAllUsers, skCurrentUser, skDir, skComponents, skAssoc, skLog, skNone };
@@ -129,9 +141,8 @@ private:
 
     std::string Dir(const std::string& value) {
         const std::string dir = TrimBlanks(value);
-        if (dir.empty()) return "needs a folder, for example /DIR=C:\\Apps\\Orvanel.";
-        if (!IsFullPath(dir)) return "needs a full path that starts with a drive (C:\\...) or \\\\server\\share.";
-        if (HasForbiddenCharacter(dir)) return "holds a character that no folder name can hold.";
+        const std::string fault = FolderFault(dir);
+        if (!fault.empty()) return fault;
         if (s_.HasDir) return SameAsciiNoCase(s_.Dir, dir) ? std::string() : Twice();
         s_.HasDir = true;
         s_.Dir = dir;
@@ -233,6 +244,12 @@ const char* ExitCodeText(int code) {
         return "the destination is not usable";
     case ecSystemTooOld:
         return "Windows is older than Windows 2000";
+    case ecIncomplete:
+        return "installed, but not all of it: the log says what is missing";
+    case ecLogNotWritable:
+        return "the /LOG file cannot be written";
+    case ecAnotherSetupRunning:
+        return "another setup is running";
     default:
         return "";
     }
@@ -280,6 +297,16 @@ TCommandLineResult ParseArguments(const std::vector<std::string>& args) {
     for (size_t i = first; i < args.size(); ++i) {
         const std::string upper = UpperAscii(args[i]);
         if (upper == "/S" || upper == "/SILENT") s.Silent = true;
+    }
+    // A silent run takes "-d" as strictly as /DIR=: a drive-less folder would otherwise
+    // install somewhere the script never named.
+    if (s.Silent && s.HasDestArgument) {
+        const std::string fault = FolderFault(TrimBlanks(s.DestArgument));
+        if (!fault.empty()) {
+            result.Valid = false;
+            result.BadArgument = args[1];
+            result.Error = "The \"-d\" destination " + fault;
+        }
     }
     TSwitchReader reader(s);
     // Reading goes on after a fault, so that a /LOG= further on can still say what it was.
@@ -336,7 +363,7 @@ std::string UsageText() {
         "/? or /HELP: show this text.\r"
         "\r"
         "Exit codes:";
-    for (int code = ecInstalled; code <= ecSystemTooOld; ++code)
+    for (int code : ExitCodes)
         text += std::string(code == ecInstalled ? " " : "; ") + std::to_string(code) + " " + ExitCodeText(code);
     return text + ".";
 }

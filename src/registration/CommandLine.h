@@ -27,7 +27,14 @@ enum : int {
     ecArchiveDamaged = 6,  // the embedded archive is damaged
     ecDestUnusable = 7,    // the destination is not usable
     ecSystemTooOld = 8,    // Windows older than Windows 2000
+    ecIncomplete = 9,      // installed, but something it should leave is missing (the log says what)
+    ecLogNotWritable = 10, // the /LOG= file cannot be written: nothing installed
+    // Another setup or uninstall of the product runs: the code deployment tools know as
+    // "another installation is already in progress" and try again on.
+    ecAnotherSetupRunning = 1618,
 };
+// Every code above, in order, for the usage text and the tests.
+extern const int ExitCodes[12];
 
 // What an exit code means, in a few words ("" for a code the setup never returns).
 const char* ExitCodeText(int code);

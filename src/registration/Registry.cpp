@@ -19,8 +19,20 @@ void TRegistry::OpenOrCreateKey(const std::string& path) {
         sub.erase(0, 1);
     }
     HKEY opened = nullptr;
-    if (RegCreateKeyExU(base, sub, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) opened = nullptr;
+    const LONG rc = RegCreateKeyExU(base, sub, KEY_ALL_ACCESS, &opened);
+    if (rc != ERROR_SUCCESS) opened = nullptr;
+    NoteWriteError(rc);
     key_.reset(opened);
+}
+
+void TRegistry::NoteWriteError(LONG rc) {
+    if (rc != ERROR_SUCCESS && writeError_ == 0) writeError_ = static_cast<uint32_t>(rc);
+}
+
+uint32_t TRegistry::TakeWriteError() {
+    const uint32_t error = writeError_;
+    writeError_ = 0;
+    return error;
 }
 
 bool TRegistry::HasValue(const std::string& name) const {
@@ -45,7 +57,7 @@ std::string TRegistry::GetString(const std::string& name) const {
 
 void TRegistry::PutString(const std::string& name, const std::string& value) {
     if (!key_) return;
-    RegSetStringU(key_.get(), name, value);
+    NoteWriteError(RegSetStringU(key_.get(), name, value));
 }
 
 bool TRegistry::ReadInt(const std::string& name, int32_t& value) const {
@@ -81,7 +93,7 @@ int32_t TRegistry::GetInt(const std::string& name) const {
 
 void TRegistry::PutInt(const std::string& name, int32_t value) {
     if (!key_) return;
-    RegSetValueExU(key_.get(), name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    NoteWriteError(RegSetValueExU(key_.get(), name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value));
 }
 
 }  // namespace orv

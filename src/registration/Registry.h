@@ -11,7 +11,8 @@
 namespace orv {
 
 // Every operation passes failures over: a key that cannot be opened leaves no open key,
-// reads then find nothing and writes are lost.
+// reads then find nothing and writes are lost. A failed open or write is remembered, so
+// that a caller who must tell of it can ask once at the end.
 class TRegistry {
 public:
     TRegistry() = default;
@@ -24,6 +25,8 @@ public:
     // Missing keys are created, also when the caller only reads.
     void OpenOrCreateKey(const std::string& path);
     HKEY CurrentKey() const { return key_.get(); }
+    // The system's code of the first open or write that failed since the last call (0: none).
+    uint32_t TakeWriteError();
 
     bool HasValue(const std::string& name) const;
     // The text of a REG_SZ or REG_EXPAND_SZ value, cut at its first NUL; anything else
@@ -44,8 +47,11 @@ public:
     void PutFlag(const std::string& name, bool value) { PutInt(name, value ? 1 : 0); }
 
 private:
+    void NoteWriteError(LONG rc);
+
     HKEY root_ = HKEY_CURRENT_USER;
     UniqueHKey key_;
+    uint32_t writeError_ = 0;
 };
 
 }  // namespace orv

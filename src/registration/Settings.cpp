@@ -4,6 +4,7 @@
 #include "common/InstUtils.h"
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
+#include "engine/Shortfalls.h"
 #include "registration/Registry.h"
 
 #include <shlobj.h>
@@ -119,6 +120,7 @@ void ApplyCommandLine(TSetupState& state, const TCommandLine& switches) {
 void SaveSettings(TSetupState& state) {
     TRegistry reg;
     reg.OpenOrCreateKey(SettingsKey);
+
     TOptions& o = state.Options;
     reg.PutString(ValMainDir, o.DestDir);
 
@@ -133,9 +135,14 @@ void SaveSettings(TSetupState& state) {
     reg.PutFlag(ValInstallToAll, state.InstallToAll);
     reg.PutString(ValExtensions, o.Extensions);
     reg.PutFlag(ValLaunch, state.Launch);
+    if (const uint32_t error = reg.TakeWriteError())
+        RecordShortfall("the stored settings HKEY_CURRENT_USER\\" + std::string(SettingsKey), error);
 
     // A portable install leaves the machine alone: no entry in its list of programs.
-    if (!IsPortableInstall(state)) SaveUninstallEntry(reg, state);
+    if (IsPortableInstall(state)) return;
+    SaveUninstallEntry(reg, state);
+    if (const uint32_t error = reg.TakeWriteError())
+        RecordShortfall("the uninstall entry HKEY_LOCAL_MACHINE\\" + std::string(UninstallKey), error);
 }
 
 void SaveAfterInstall(TSetupState& state) {
@@ -144,7 +151,7 @@ void SaveAfterInstall(TSetupState& state) {
     try {
         SaveInstallLog(state);
     } catch (...) {
-        // A log that cannot be written is passed over: the install itself is done.
+        // A log that cannot be written does not undo the install; SaveInstallLog has told of it.
     }
 }
 

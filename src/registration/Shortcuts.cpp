@@ -6,6 +6,7 @@
 #include "common/Owners.h"
 #include "common/WideApi.h"
 #include "engine/FolderLayout.h"
+#include "engine/Shortfalls.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -46,9 +47,14 @@ void CreateShortcut(const std::string& linkPath, const std::string& targetPath, 
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(__uuidof(IPersistFile), file.put_void()))) return;
     ForceFolders(FolderPart(linkPath));
-    if (target.ok() && path.ok()) file->Save(path.c_str(), TRUE);
-    // Listed like a copied file whether or not the save worked: the log names what the
-    // install meant to leave behind.
+    const HRESULT hr =
+        target.ok() && path.ok() ? file->Save(path.c_str(), TRUE) : HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
+    if (FAILED(hr)) {
+        const uint32_t code = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<uint32_t>(hr);
+        RecordShortfall("the shortcut \"" + linkPath + "\"", code);
+        return;
+    }
+    // Only a link that exists is listed: the uninstaller trusts the log for what to remove.
     AddLogLine(FileCopyPrefix + linkPath);
 }
 

@@ -11,7 +11,8 @@ constexpr const char* ShortcutName = "Orvanel Word Processor.lnk";
 constexpr const char* ShortcutDescription = "Compact, fast-loading, but still powerful and efficient word processor.";
 
 // Writes one .lnk file (making its folder, with "Made Dir: " lines) and logs it as a copied
-// file. Failures are passed over; nothing is written when the shell-link object is missing.
+// file once it is saved. A save that fails is recorded as a shortfall and not logged;
+// nothing is written when the shell-link object is missing.
 void CreateShortcut(const std::string& linkPath, const std::string& targetPath, const std::string& workingFolder,
                     const std::string& description);
 

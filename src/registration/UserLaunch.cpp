@@ -63,14 +63,15 @@ void LaunchForUser(const std::string& commandLine) {
     StartDetached(commandLine);
 }
 
-void StartDetached(const std::string& commandLine) {
+bool StartDetached(const std::string& commandLine) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessU(std::string(), commandLine, FALSE, 0, std::string(), startup, process)) return;
+    if (!CreateProcessU(std::string(), commandLine, FALSE, 0, std::string(), startup, process)) return false;
     UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    return true;
 }
 
 }  // namespace orv

@@ -23,7 +23,7 @@ void LaunchForUser(const std::string& commandLine);
 
 // Starts the command line as this process, shown and not waited for, as WinExec would; but
 // through the W form, since WinExec takes ANSI, which a folder outside the code page cannot
-// pass. A start that fails is passed over: its result is of no use to the user here.
-void StartDetached(const std::string& commandLine);
+// pass. False when it did not start (GetLastError says why).
+bool StartDetached(const std::string& commandLine);
 
 }  // namespace orv

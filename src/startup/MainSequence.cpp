@@ -8,9 +8,12 @@
 #include "common/WideApi.h"
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
+#include "common/SingleSetup.h"
 #include "common/SystemLibrary.h"
 #include "engine/FolderLayout.h"
 #include "engine/InstallLogFiles.h"
+#include "engine/InstallStart.h"
+#include "engine/Shortfalls.h"
 #include "payload/AttachFiles.h"
 #include "registration/Settings.h"
 #include "ui/Application.h"
@@ -22,16 +25,31 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace orv {
 
 namespace {
+
+constexpr const char* AnotherSetupRunningText =
+    "Setup is already running.\r"
+    "Please wait until the other setup or uninstall of Orvanel Word Processor has finished, then start it again.";
 
 // The icon and the title the task switcher shows, on the hidden application window.
 void SetUpApplication() {
     ui::InitApplication();
     ui::SetApplicationIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
     ui::SetApplicationTitle(SetupTitle);
+}
+
+// What the install meant to leave and could not, told once at the very end: the pages have
+// said "finished", and the entry and the install log are only written after them.
+void TellShortfalls() {
+    const std::vector<TShortfall> shortfalls = Shortfalls();
+    if (shortfalls.empty()) return;
+    std::string text = "Setup has installed Orvanel Word Processor, but could not write everything:\r";
+    for (const TShortfall& shortfall : shortfalls) text += "\r" + ShortfallText(shortfall);
+    ShowMessageDialog(text, mkWarning, mbOK);
 }
 
 void RunMainSequence(const TCommandLine& switches) {
@@ -46,6 +64,7 @@ void RunMainSequence(const TCommandLine& switches) {
         wizard->WaitForInstallEnd();
         if (InstallStarted) SaveAfterInstall(wizard->State());
     }
+    TellShortfalls();
 }
 
 // The wizard, or, for a bad command line or /?, only a box that says so.
@@ -68,6 +87,18 @@ int RunInteractive(const TCommandLineResult& commandLine) {
         return ecUnexpected;
     }
     return ecInstalled;
+}
+
+// Two setups into one folder would interleave their files and logs; a second one ends before
+// it reads or writes anything, a silent one at once with the code deployment tools retry on.
+int RunAlone(const TCommandLineResult& commandLine) {
+    TSingleSetup single;
+    if (!single.Acquired()) {
+        if (commandLine.Switches.Silent) return ecAnotherSetupRunning;
+        ShowMessageDialog(AnotherSetupRunningText, mkInformation, mbOK);
+        return ecInstalled;
+    }
+    return commandLine.Switches.Silent ? RunSilentInstall(commandLine) : RunInteractive(commandLine);
 }
 
 }  // namespace
@@ -93,10 +124,11 @@ int RunProgram() {
         exitCode = ecSystemTooOld;
     } else if (!supported) {
         ::MessageBoxA(nullptr, "This program requires Windows 2000 or later.", nullptr, MB_OK | MB_ICONEXCLAMATION);
-    } else if (commandLine.Switches.Silent) {
-        exitCode = RunSilentInstall(commandLine);
+    } else if (!commandLine.Valid || commandLine.Switches.Help) {
+        // Only a box or the exit code: nothing that another setup could disturb.
+        exitCode = commandLine.Switches.Silent ? RunSilentInstall(commandLine) : RunInteractive(commandLine);
     } else {
-        exitCode = RunInteractive(commandLine);
+        exitCode = RunAlone(commandLine);
     }
     DoneShellServices();
     return exitCode;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/Owners.h"
+#include "common/SystemError.h"
 #include "common/TextLogFile.h"
 
 #include <windows.h>
@@ -11,9 +12,6 @@
 #include <string>
 
 namespace orv {
-
-// The system's own text for an error code, on one line, with the code itself.
-std::string SystemErrorText(uint32_t code);
 
 class TProgressLog {
 public:

@@ -8,9 +8,11 @@
 #include "engine/Destination.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
+#include "engine/InstallCheck.h"
 #include "engine/InstallStart.h"
 #include "engine/InstallThread.h"
 #include "engine/ResConst.h"
+#include "engine/Shortfalls.h"
 #include "registration/Associations.h"
 #include "registration/Settings.h"
 #include "unattended/ProgressLog.h"
@@ -53,7 +55,9 @@ public:
 private:
     int RunWithCatalogue();
     int CheckBeforeInstall(TAttachedFiles& files);
+    int CheckPlan(TAttachedFiles& files);
     int InstallAndRegister(TAttachedFiles& files);
+    int TellShortfalls(int code, const std::string& updateLogFailure);
     bool CopyFiles(TAttachedFiles& files);
     void AnswerWriteFailure();
     void LogPlan(const TAttachedFiles& files);
@@ -68,8 +72,12 @@ private:
 
 int TSilentInstall::Run() {
     const TCommandLine& switches = commandLine_.Switches;
-    // With no log to write to, a script has only the exit code; the command line is at fault.
-    if (switches.HasLog && !log_.Open(switches.LogFile)) return ecBadCommandLine;
+    // A script names a log in a folder it expects to be there; with no log to write to it
+    // would have only the exit code, so nothing is installed then.
+    if (switches.HasLog) {
+        ForceFolders(FolderPart(switches.LogFile));
+        if (!log_.Open(switches.LogFile)) return ecLogNotWritable;
+    }
     log_.Line(std::string(ProductName) + " setup: silent install");
     log_.Line("Command line: " + GetCommandLineU());
     std::string understood;
@@ -135,6 +143,13 @@ int TSilentInstall::CheckBeforeInstall(TAttachedFiles& files) {
         log_.Line("The destination is not usable: " + std::string(DestProblemText(problem)) + ".");
         return ecDestUnusable;
     }
+    problem = ProbeDestinationFolder(dest);
+    if (problem != TDestProblem::None) {
+        log_.Line("The destination is not usable: " + std::string(DestProblemText(problem)) + ".");
+        return ecDestUnusable;
+    }
+    const int code = CheckPlan(files);
+    if (code != ecInstalled) return code;
     const int64_t required = RequiredSpace(state_.ItemStates, ItemSizes(files, state_));
     int64_t available = 0;
     if (!QueryFreeSpace(dest, available)) {
@@ -146,18 +161,27 @@ int TSilentInstall::CheckBeforeInstall(TAttachedFiles& files) {
                   " free.");
         return ecDiskFull;
     }
-    problem = ProbeDestinationFolder(dest);
-    if (problem != TDestProblem::None) {
-        log_.Line("The destination is not usable: " + std::string(DestProblemText(problem)) + ".");
-        return ecDestUnusable;
-    }
     return ecInstalled;
+}
+
+// Every drive, folder and path the plan writes to, not the destination alone.
+int TSilentInstall::CheckPlan(TAttachedFiles& files) {
+    const TInstallCheck check = CheckBeforeWriting(files, state_);
+    if (check.Problem == TCheckProblem::None) return ecInstalled;
+    const std::string text = InstallCheckText(check, RunsElevated());
+    if (check.Problem == TCheckProblem::DiskFull) {
+        log_.Line(text);
+        return ecDiskFull;
+    }
+    log_.Line("The destination is not usable: " + text);
+    return ecDestUnusable;
 }
 
 // From here on the settings and the install log are saved whatever becomes of the copy, as
 // after a wizard that reached the Installing page.
 int TSilentInstall::InstallAndRegister(TAttachedFiles& files) {
     int code = ecInstalled;
+    std::string updateLogFailure;
     try {
         // Only a run with /LOG has anywhere to put the install log's lines.
         if (commandLine_.Switches.HasLog) SetLogLineObserver([this](const std::string& line) { log_.Line(line); });
@@ -171,14 +195,29 @@ int TSilentInstall::InstallAndRegister(TAttachedFiles& files) {
             // A portable install has no association page, and its finish writes nothing.
             if (!IsPortableInstall(state_)) EnterAssocPage(state_);
             EnterFinishPage(state_);
-            LeaveFinishPage(files, state_);
+            try {
+                LeaveFinishPage(files, state_);
+            } catch (const EUpdateLogError& e) {
+                updateLogFailure = OneLine(e.what());
+            }
         }
     } catch (...) {
         SaveAfterInstall(state_);
         throw;
     }
     SaveAfterInstall(state_);
-    return code;
+    return TellShortfalls(code, updateLogFailure);
+}
+
+// A script sees success only when everything the install should leave is there.
+int TSilentInstall::TellShortfalls(int code, const std::string& updateLogFailure) {
+    bool missing = !updateLogFailure.empty();
+    if (missing) log_.Line("Not installed: the update log: " + updateLogFailure);
+    for (const TShortfall& shortfall : Shortfalls()) {
+        log_.Line("Not installed: " + ShortfallText(shortfall));
+        missing = true;
+    }
+    return code == ecInstalled && missing ? ecIncomplete : code;
 }
 
 void TSilentInstall::LogPlan(const TAttachedFiles& files) {

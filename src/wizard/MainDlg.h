@@ -120,6 +120,8 @@ private:
     bool EnterFinish();
     void FinishAndClose();
     bool ProductRunningRefusal();
+    // Shows why the plan cannot be written, if it cannot: true then, and the page stays.
+    bool CheckRefusal(bool withSpace);
     void LoadLicenseText();
     void ShowPage(uint8_t to, ui::TControl* focus);
     void StartInstall();

@@ -11,6 +11,7 @@
 #include "common/ProductInterface.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
+#include "engine/InstallCheck.h"
 #include "engine/InstallLogFiles.h"
 #include "engine/InstallStart.h"
 #include "engine/InstallThread.h"
@@ -147,6 +148,13 @@ bool TMainDlgForm::EnterSelComp(uint8_t from, ui::TControl*& focus) {
             return false;
         }
         state_.Options.DestDir = DestDirEdt->Text();
+        // What goes below the folder must fit, and the folder must take it, before the
+        // Installing page would find out file by file.
+        if (CheckRefusal(false)) {
+            DestDirEdt->SetFocus();
+            DestDirEdt->SelectAll();
+            return false;
+        }
     }
     selCompPage_->RefreshSizes(files_);
     focus = SelCompLstBx;
@@ -161,7 +169,17 @@ bool TMainDlgForm::EnterStart(ui::TControl*& focus) {
 }
 
 bool TMainDlgForm::EnterInstalling() {
-    return !ProductRunningRefusal();
+    if (ProductRunningRefusal()) return false;
+    selCompPage_->SyncStates();
+    return !CheckRefusal(true);
+}
+
+bool TMainDlgForm::CheckRefusal(bool withSpace) {
+    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    const TInstallCheck check = CheckBeforeWriting(files_, state_, withSpace);
+    if (check.Problem == TCheckProblem::None) return false;
+    ShowMessageDialog(InstallCheckText(check, RunsElevated()), mkWarning, mbOK);
+    return true;
 }
 
 bool TMainDlgForm::EnterAssoc(ui::TControl*& focus) {

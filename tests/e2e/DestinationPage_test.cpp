@@ -174,9 +174,9 @@ TEST(DestinationPage, AnAddedCdDriveKeepsTheDriveAndTheTypedFolder) {
     EXPECT_TRUE(wizard.QuitWithAbort());
 }
 
-// A destination longer than the system's path limit, given with "-d" or typed, is shown
-// whole and refused on Next with a message; the user stays on the page and can type
-// another one.
+// A destination longer than the system's path limit, given with "-d" or typed, or one whose
+// files would be, is shown whole and refused on Next with a message; the user stays on the
+// page and can type another one.
 TEST(DestinationPage, ADestinationBeyondThePathLimitIsRefusedNotCutShort) {
     ForgetEarlierInstalls();
     std::string longDest = "E:\\e2e-long";
@@ -185,22 +185,31 @@ TEST(DestinationPage, ADestinationBeyondThePathLimitIsRefusedNotCutShort) {
     WizardDriver wizard("-d" + longDest);
     ASSERT_TRUE(wizard.WalkTo(WizardPageTitles[2]));
     EXPECT_EQ(longDest, wizard.EditText());
-    for (const std::string& text : {longDest, "E:\\" + std::string(260, 'y')}) {
+    const std::string tooLong =
+        "The destination folder name is too long.\rPlease choose a folder whose full name has at most 247 characters.";
+    // Short enough for a folder, but not for the files the chosen components put below it.
+    const std::string belowTooLong = "E:\\" + std::string(244, 'z');
+    const std::string cases[][2] = {
+        {longDest, tooLong},
+        {"E:\\" + std::string(260, 'y'), tooLong},
+        {belowTooLong, "The destination folder name is too long for the files that go below it: \"" + belowTooLong +
+                           "\\Hyphenation.dat\" would have 263 characters, and Windows takes at most 259. Please "
+                           "choose a shorter folder."},
+    };
+    for (const auto& [text, expected] : cases) {
         wizard.SetEditText(text);
         ASSERT_TRUE(wizard.Press(NextCaption));
         HWND message = wizard.WaitForDialog();
         ASSERT_NE(nullptr, message) << text.size();
-        EXPECT_EQ(
-            "The destination folder name is too long.\rPlease choose a folder whose full name has at most 247 "
-            "characters.",
-            WizardDriver::DialogText(message));
+        EXPECT_EQ(expected, WizardDriver::DialogText(message));
         WizardDriver::DialogScreenshot(message, "dest-too-long");
         ASSERT_TRUE(WizardDriver::AnswerDialog(message, "OK"));
         EXPECT_EQ(WizardPageTitles[2], wizard.PageTitle());
         EXPECT_EQ(text, wizard.EditText()) << "the text stays as typed, for the user to shorten";
     }
     EXPECT_FALSE(FolderExists("E:\\e2e-long"));
-    const std::string fits = "E:\\" + std::string(244, 'z');  // 247 characters
+    EXPECT_FALSE(FolderExists(belowTooLong));
+    const std::string fits = "E:\\" + std::string(240, 'z');  // 243 characters, and Hyphenation.dat below it
     wizard.SetEditText(fits);
     EXPECT_EQ(WizardPageTitles[3], wizard.PressNextAndWait());
     EXPECT_TRUE(wizard.QuitWithAbort());

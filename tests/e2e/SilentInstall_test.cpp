@@ -1,6 +1,6 @@
 // The unattended install: the same result as the wizard with the same choices, no window at
 // any time, each exit code caused for real, and the progress log.
-#include "WizardDriver.h"
+#include "SilentRun.h"
 
 #include "support/Automation.h"
 #include "support/BuildTree.h"
@@ -23,23 +23,6 @@
 
 namespace orv::e2e {
 namespace {
-
-struct SilentRun {
-    DWORD ExitCode = STILL_ACTIVE;
-    bool ShowedWindow = false;
-};
-
-// Runs the setup with the arguments and watches it for a visible window until it ends.
-SilentRun RunSetup(const std::string& arguments, DWORD timeoutMs = 120000) {
-    SilentRun run;
-    test::ChildProcess setup(test::SetupExePath(), arguments);
-    EXPECT_TRUE(setup.Started()) << arguments;
-    const DWORD start = ::GetTickCount();
-    while (!setup.Wait(20) && ::GetTickCount() - start < timeoutMs)
-        if (test::WaitForProcessWindow(setup.Id(), "", 0)) run.ShowedWindow = true;
-    run.ExitCode = setup.ExitCode();
-    return run;
-}
 
 // What an install left: every file below the destination and the shared data folder (size,
 // time, bytes), the stored values, the shortcuts and the product's starts.
@@ -118,31 +101,9 @@ void ExpectSameInstall(const InstallSnapshot& wizard, const InstallSnapshot& sil
     EXPECT_EQ(wizard.Starts, silent.Starts);
 }
 
-class SilentInstall : public InstallScenario {
+class SilentInstall : public SilentScenario {
 protected:
-    SilentInstall() : InstallScenario("E:\\e2e-silent", "silent"), log_(GetTempFolder() + "orv-e2e-silent.log") {}
-    void TearDown() override {
-        ::DeleteFileA(log_.c_str());
-        InstallScenario::TearDown();
-    }
-
-    std::vector<std::string> LogLines() const {
-        std::vector<std::string> lines;
-        ReadTextLines(log_, lines);
-        return lines;
-    }
-    bool Logged(const std::string& part) const {
-        for (const std::string& line : LogLines())
-            if (line.find(part) != std::string::npos) return true;
-        return false;
-    }
-    // Nothing of an install: no settings, no destination.
-    void ExpectNothingInstalled() const {
-        EXPECT_FALSE(RegistryHasValue(HKEY_CURRENT_USER, InstallSettingsKey, "MAINDIR"));
-        EXPECT_FALSE(FileExists(dest_ + "\\orv.exe"));
-    }
-
-    const std::string log_;
+    SilentInstall() : SilentScenario("E:\\e2e-silent", "silent") {}
 };
 
 // The wizard clicked through with every default, then the silent install with the same

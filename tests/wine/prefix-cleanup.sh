@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Stops what prefix-setup.sh started: the wineserver, Xvfb and the tiny test disk.
+# Stops what prefix-setup.sh started: the wineserver, Xvfb and the mounted test disks.
 # Usage: prefix-cleanup.sh BUILD_DIR
 build=$(cd "$1" && pwd)
 if [ -f "$build/wine-test-env.sh" ]; then
@@ -11,7 +11,9 @@ if [ -f "$build/xvfb.pid" ]; then
   rm -f "$build/xvfb.pid" "$build/xvfb.display"
 fi
 if [ -f "$build/test-drives.mounted" ]; then
-  umount "$(cat "$build/test-drives.mounted")" 2>/dev/null || true
+  while read -r mounted; do
+    [ -n "$mounted" ] && umount "$mounted" 2>/dev/null || true
+  done < "$build/test-drives.mounted"
   rm -f "$build/test-drives.mounted"
 fi
 rm -f "$build/wine-test-env.sh"

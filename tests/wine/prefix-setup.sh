@@ -33,14 +33,19 @@ rm -rf "$WINEPREFIX"
 export WINE WINESERVER
 "$here/make-prefix.sh"
 
-# Test drives: E: fixed, R: removable, N: network, D: CD-ROM, T: a tiny full-able disk.
+# Test drives: E: fixed, R: removable, N: network, D: CD-ROM, T: a tiny full-able disk,
+# W: a read-only disk (what a standard user finds in a machine-wide folder) with one folder.
 rm -rf "$drives"
-mkdir -p "$drives"/{e,r,n,d,t}
+mkdir -p "$drives"/{e,r,n,d,t,w,w-source/Existing}
+: > "$build/test-drives.mounted"
 mountpoint -q "$drives/t" 2>/dev/null && umount "$drives/t" || true
 if mount -t tmpfs -o size=256k tmpfs "$drives/t" 2>/dev/null; then
-  echo "$drives/t" > "$build/test-drives.mounted"
+  echo "$drives/t" >> "$build/test-drives.mounted"
 fi
-for drive in e:hd r:floppy n:network d:cdrom t:hd; do
+if mount --bind -o ro "$drives/w-source" "$drives/w" 2>/dev/null; then
+  echo "$drives/w" >> "$build/test-drives.mounted"
+fi
+for drive in e:hd r:floppy n:network d:cdrom t:hd w:hd; do
   letter=${drive%%:*}; type=${drive#*:}
   ln -sfn "$drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
   "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "$type" /f >/dev/null 2>&1 </dev/null

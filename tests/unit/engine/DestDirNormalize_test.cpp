@@ -34,6 +34,11 @@ TEST(DestDirPage, NormalizeDestDirCases) {
         // UTF-8 names whose last byte in code page 932 is a backslash: C:\表, C:\ソフト\.
         {"C:\\\xE8\xA1\xA8", 'c', "C:\\\xE8\xA1\xA8"},
         {"C:\\\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88\\", 'c', "C:\\\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88"},
+        // Runs of backslashes inside the path are one, as Windows takes them.
+        {"C:\\Apps\\\\Orvanel", 'c', "C:\\Apps\\Orvanel"},
+        {"C:\\\\\\Apps\\Orvanel\\", 'c', "C:\\Apps\\Orvanel"},
+        {"C:\\Data\\\\\\", 'c', "C:\\Data\\Orvanel"},
+        {"\\\\\\server\\\\share\\\\Word", 'c', "\\\\server\\share\\Word"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.result, NormalizeDestDir(c.text, c.drive, pf)) << "[" << c.text << "]";
     EXPECT_EQ("c:\\Orvanel", NormalizeDestDir("x", ' ', "")) << "no program-files folder at all";
