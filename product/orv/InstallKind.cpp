@@ -1,6 +1,7 @@
 // Which install an uninstaller belongs to, and whether it must ask for elevation first.
 #include "InstallKind.h"
 
+#include "LongPaths.h"
 #include "UninstallRecords.h"
 
 #include "common/Owners.h"
@@ -27,7 +28,8 @@ std::string RegisteredLocation() {
     if (RegOpenKeyExU(HKEY_LOCAL_MACHINE, UninstallKey, KEY_READ, key.put()) != ERROR_SUCCESS ||
         RegQueryStringU(key.get(), "InstallLocation", location, &type) != ERROR_SUCCESS || type != REG_SZ)
         return std::string();
-    return location;
+    // An install given an 8.3 folder registers it so; the uninstaller knows itself by long names.
+    return LongForm(location);
 }
 
 bool NeedsElevation(TInstallKind kind, TTokenState token) {

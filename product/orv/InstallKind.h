@@ -18,7 +18,7 @@ enum class TInstallKind {
 // InstallLocation ("" without an entry); both compared as full paths, letter case ignored.
 TInstallKind ClassifyInstall(const std::string& folder, const std::string& registeredLocation, bool externalDrive);
 
-// The uninstall entry's InstallLocation, "" when there is none.
+// The uninstall entry's InstallLocation in its long form, "" when there is none.
 std::string RegisteredLocation();
 
 // A registered install lives in the program folders, the machine's data folder and the

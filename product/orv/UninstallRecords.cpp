@@ -133,8 +133,10 @@ bool IsPlainAbsolutePath(const std::string& path) {
     return PlainParts(path, root);
 }
 
+// The system's case rules: an install folder with a letter outside ASCII may be recorded in
+// one case and found in another.
 bool SamePath(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && LowerKey(a) == LowerKey(b);
+    return a.size() == b.size() && SameTextNoCase(a, b);
 }
 
 bool IsBelow(const std::string& path, const std::string& folder) {
@@ -236,19 +238,24 @@ TRemovalPlan PlanRemoval(const TInstallRecord& record, const std::vector<std::st
     return plan;
 }
 
-bool CommandStartsProgram(const std::string& command, const std::string& program) {
+std::string CommandProgram(const std::string& command) {
     std::size_t start = command.find_first_not_of(" \t");
-    if (start == std::string::npos) return false;
+    if (start == std::string::npos) return std::string();
     std::size_t end;
     if (command[start] == '"') {
         ++start;
         end = command.find('"', start);
-        if (end == std::string::npos) return false;
+        if (end == std::string::npos) return std::string();
     } else {
         end = command.find_first_of(" \t", start);
         if (end == std::string::npos) end = command.size();
     }
-    return SamePath(command.substr(start, end - start), program);
+    return command.substr(start, end - start);
+}
+
+bool CommandStartsProgram(const std::string& command, const std::string& program) {
+    const std::string started = CommandProgram(command);
+    return !started.empty() && SamePath(started, program);
 }
 
 }  // namespace orv::uninstall

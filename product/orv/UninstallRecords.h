@@ -22,7 +22,8 @@ std::vector<std::string> ReadUpdateLog(const std::string& text);
 // device prefix, no "." or ".." part, no empty part, no stream name, no wildcard, no
 // control character, no part that Windows would trim (a final blank or dot).
 bool IsPlainAbsolutePath(const std::string& path);
-// Comparisons of paths ignore ASCII letter case; folders are given without a final backslash.
+// Comparisons of paths ignore letter case by the system's rules; folders are given without a
+// final backslash.
 bool SamePath(const std::string& a, const std::string& b);
 bool IsBelow(const std::string& path, const std::string& folder);  // strictly inside
 std::string ParentFolder(const std::string& path);                 // "" when there is none
@@ -59,6 +60,8 @@ TRemovalPlan PlanRemoval(const TInstallRecord& record, const std::vector<std::st
 std::string InstallLogPathIn(const TUninstallScope& scope);
 std::string UpdateLogPathIn(const TUninstallScope& scope);
 
+// The program a command starts (its quoted or bare first part); "" when there is none.
+std::string CommandProgram(const std::string& command);
 // True when the command (a quoted or bare program path, then arguments) starts the program.
 bool CommandStartsProgram(const std::string& command, const std::string& program);
 

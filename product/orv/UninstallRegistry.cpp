@@ -3,6 +3,7 @@
 #include "UninstallRegistry.h"
 
 #include "DocumentTypes.h"
+#include "LongPaths.h"
 #include "UninstallRecords.h"
 
 #include "common/Owners.h"
@@ -64,16 +65,6 @@ void DeleteKeyIfEmpty(HKEY root, const std::string& key, TUninstallLog& log) {
     if (RegDeleteKeyU(root, key) == ERROR_SUCCESS) log.Add("Removed empty registry key: " + RootName(root) + key);
 }
 
-// The entry is this install's when its uninstall command starts this program.
-void RemoveUninstallEntry(const std::string& program, TUninstallLog& log, TRemover& remover) {
-    const std::string command = ReadString(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString");
-    if (!command.empty() && !CommandStartsProgram(command, program)) {
-        log.Add("Kept the uninstall entry: it belongs to \"" + command + "\"");
-        return;
-    }
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallKey, log, remover);
-}
-
 // The document types go back to the system only where they still lead to this program.
 void RemoveAssociations(const std::string& program, TUninstallLog& log, TRemover& remover) {
     const std::string classes = product::UserClassesKey;
@@ -104,11 +95,24 @@ void RemoveAssociations(const std::string& program, TUninstallLog& log, TRemover
 }  // namespace
 
 void RemoveRegistration(const std::string& program, TUninstallLog& log, TRemover& remover) {
-    RemoveUninstallEntry(program, log, remover);
     RemoveAssociations(program, log, remover);
     DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey, log, remover);
     DeleteKeyTree(HKEY_CURRENT_USER, ProductInternalKey, log, remover);
     DeleteKeyIfEmpty(HKEY_CURRENT_USER, ProductKey, log);
+}
+
+bool EntryStartsProgram(const std::string& program, std::string& command) {
+    command = ReadString(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString");
+    return command.empty() || CommandStartsProgram(command, program) ||
+           SamePath(LongForm(CommandProgram(command)), program);
+}
+
+void RemoveUninstallEntry(bool ours, const std::string& command, TUninstallLog& log, TRemover& remover) {
+    if (!ours) {
+        log.Add("Kept the uninstall entry: it belongs to \"" + command + "\"");
+        return;
+    }
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallKey, log, remover);
 }
 
 }  // namespace orv::uninstall

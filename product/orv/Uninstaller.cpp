@@ -3,6 +3,7 @@
 
 #include "CommandLine.h"
 #include "InstallKind.h"
+#include "LongPaths.h"
 #include "UninstallRecords.h"
 #include "UninstallRegistry.h"
 #include "UninstallRemoval.h"
@@ -14,6 +15,7 @@
 #include "common/WideApi.h"
 #include "common/WideWindows.h"
 #include "common/ProductInterface.h"
+#include "common/SingleSetup.h"
 #include "engine/FolderLayout.h"
 
 #include <windows.h>
@@ -32,6 +34,9 @@ const unsigned ProgramRemovalWaitMs = 5000;
 const size_t MaxListedItems = 15;
 const LONGLONG MaxLogSize = 64 * 1024 * 1024;
 const char RunningText[] = "Orvanel Word Processor is running.\r\n\r\nClose it, then start the uninstall again.";
+const char AnotherSetupText[] =
+    "Setup is already running.\r\n\r\nWait until the other setup or uninstall of Orvanel Word Processor has "
+    "finished, then start the uninstall again.";
 
 int Message(const std::string& text, UINT type) {
     return MessageBoxU(nullptr, text, Caption, type | MB_SETFOREGROUND);
@@ -91,24 +96,65 @@ std::string EndText(const std::vector<TLeftItem>& left, const std::string& logPa
     return text + "\r\n" + logPath + " lists every step.";
 }
 
+// What the logs recorded, each path in its long form, and the plan over them.
+TRemovalPlan PlanFromLogs(const TUninstallScope& scope) {
+    TInstallRecord record = ReadInstallLog(ReadLogText(InstallLogPathIn(scope)));
+    std::vector<std::string> publicFiles = ReadUpdateLog(ReadLogText(UpdateLogPathIn(scope)));
+    for (std::vector<std::string>* list : {&record.Files, &record.Folders, &publicFiles})
+        for (std::string& path : *list) path = LongForm(path);
+    return PlanRemoval(record, publicFiles, scope);
+}
+
+// A recorded path the uninstall will not touch is still there for the user to see.
+void LeaveRefused(const TRemovalPlan& plan, TUninstallLog& log, TRemover& remover) {
+    for (const std::string& path : plan.Refused) {
+        log.Add("Skipped, not a place an install writes to: " + path);
+        if (GetFileAttributesU(path) != INVALID_FILE_ATTRIBUTES)
+            remover.Leave(path, "not removed: its name is not a plain path in the install's folders");
+    }
+}
+
+// The program goes last, after the first process has ended. One that another program holds
+// without delete sharing cannot go then either, and the caller must hear so now.
+bool ProgramHeld(const std::string& program) {
+    UniqueFile probe(CreateFileU(program, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0));
+    return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// A file of the install left behind: one the plan meant to remove, or one it refused. A
+// folder kept for a file of the user's own does not count.
+bool ProductFilesLeft(const std::vector<TLeftItem>& left, const TRemovalPlan& plan, const std::string& program) {
+    for (const TLeftItem& item : left) {
+        if (SamePath(item.Path, program)) return true;
+        for (const std::vector<std::string>* list : {&plan.Files, &plan.Refused})
+            for (const std::string& path : *list)
+                if (SamePath(item.Path, path)) return true;
+    }
+    return false;
+}
+
 // The work itself, done by the copy in the temporary folder. The first process is told the
 // result as soon as everything but the program file is settled, then the program goes.
 int RemoveProduct(const TUninstallArgs& args, HANDLE firstProcess, HANDLE reportPipe) {
     const std::string folder = WithoutFinalBackslash(args.Folder);
-    const TUninstallScope scope = {folder, SharedDataFolder(folder), ProductExeName, ShortcutName, ShortcutFolders()};
+    const TUninstallScope scope = {folder, LongForm(SharedDataFolder(folder)), ProductExeName, ShortcutName,
+                                   ShortcutFolders()};
     const std::string program = PathIn(folder, scope.ProgramName);
     TUninstallLog log(GetTempFolder() + "Uninstall.log");
     log.Add(std::string("Uninstall of ") + ProductName + " from " + folder);
-    if (IsProductRunning()) {
-        log.Add("Refused: the product is running");
-        ReportExitCode(reportPipe, ucProductRunning);
-        return ucProductRunning;
+    TSingleSetup single;
+    const int refusal = !single.Acquired() ? ucAnotherSetupRunning : IsProductRunning() ? ucProductRunning : ucDone;
+    if (refusal != ucDone) {
+        log.Add(refusal == ucProductRunning ? "Refused: the product is running" : "Refused: another setup is running");
+        ReportExitCode(reportPipe, refusal);
+        return refusal;
     }
+    std::string entryCommand;
+    const bool entryIsOurs = EntryStartsProgram(program, entryCommand);
 
-    const TRemovalPlan plan = PlanRemoval(ReadInstallLog(ReadLogText(InstallLogPathIn(scope))),
-                                          ReadUpdateLog(ReadLogText(UpdateLogPathIn(scope))), scope);
-    for (const std::string& path : plan.Refused) log.Add("Skipped, not a place an install writes to: " + path);
+    const TRemovalPlan plan = PlanFromLogs(scope);
     TRemover remover(log, {scope.InstallFolder, scope.DataFolder});
+    LeaveRefused(plan, log, remover);
     for (size_t i = 0; i + 1 < plan.Files.size(); ++i) remover.RemoveFile(plan.Files[i]);
     std::vector<std::string> waiting;  // the folders that hold the program
     for (const std::string& f : plan.Folders) {
@@ -121,13 +167,18 @@ int RemoveProduct(const TUninstallArgs& args, HANDLE firstProcess, HANDLE report
     RemoveRegistration(program, log, remover);
 
     // Only the install folder counts as left when it is kept; its parents are the system's.
-    const bool folderWillGo = HoldsOnlyTheWayTo(folder, program);
+    const bool folderWillGo = HoldsOnlyTheWayTo(folder, program) && !ProgramHeld(program);
     ReportExitCode(reportPipe, remover.Left().empty() && folderWillGo ? ucDone : ucItemsLeft);
 
     if (::WaitForSingleObject(firstProcess, FirstProcessWaitMs) != WAIT_OBJECT_0)
         log.Add("The first process did not end in time");
     remover.RemoveFile(program, ProgramRemovalWaitMs);
     for (const std::string& f : waiting) remover.RemoveFolder(f, SamePath(f, folder));
+    // The list of programs is the only way back to an uninstall of what is left.
+    if (ProductFilesLeft(remover.Left(), plan, program))
+        log.Add("Kept the uninstall entry: files of the product are left");
+    else
+        RemoveUninstallEntry(entryIsOurs, entryCommand, log, remover);
     const int code = remover.Left().empty() ? ucDone : ucItemsLeft;
     log.Add("Finished with exit code " + std::to_string(code));
     if (!args.Silent)
@@ -194,6 +245,10 @@ int RunFirstProcess(const TUninstallArgs& args) {
     }
     if (kind == TInstallKind::Stray) return RefuseStrayCopy(folder, args.Silent);
     if (NeedsElevation(kind, QueryTokenState())) return RunElevatedInstead(program, args.Silent);
+    if (!TSingleSetup().Acquired()) {
+        if (!args.Silent) Message(AnotherSetupText, MB_ICONINFORMATION);
+        return ucAnotherSetupRunning;
+    }
     if (IsProductRunning()) {
         if (!args.Silent) Message(RunningText, MB_ICONEXCLAMATION);
         return ucProductRunning;
@@ -205,6 +260,7 @@ int RunFirstProcess(const TUninstallArgs& args) {
     const int code = RunWorkingCopy(program, folder, args.Silent, failure);
     if (code >= 0) {
         if (code == ucProductRunning && !args.Silent) Message(RunningText, MB_ICONEXCLAMATION);
+        if (code == ucAnotherSetupRunning && !args.Silent) Message(AnotherSetupText, MB_ICONINFORMATION);
         return code;
     }
     if (!args.Silent) Message("The uninstall could not start: " + failure + ".", MB_ICONERROR);

@@ -11,6 +11,7 @@
 #include "support/Scratch.h"
 
 #include "common/InstUtils.h"
+#include "common/SingleSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -103,9 +104,12 @@ protected:
         test::ChildProcess run(test::CommandLine{"\"" + folder + "\\orv.exe\" -ui /S"});
         EXPECT_TRUE(run.Started());
         const DWORD code = run.WaitForExit(60000);
-        if (attacked)
+        if (attacked) {
             test::WaitUntil([&] { return !FileExists(folder + "\\orv.exe"); }, 30000, 50);
-        else
+            // The copy holds the one-setup mutex to its last step: a setup started before that
+            // would end with 1618.
+            test::WaitUntil([] { return TSingleSetup().Acquired(); }, 30000, 50);
+        } else
             EXPECT_TRUE(test::WaitUntil([] { return WorkingCopies().empty(); }, 30000, 50))
                 << (WorkingCopies().empty() ? "" : WorkingCopies().front());
         return code;

@@ -1,6 +1,7 @@
 // Uninstalling as the system does it: the entry's command read from the registry and run,
 // the question answered, then the files, registry, shortcuts and associations compared
 // with what was there before the install.
+#include "SilentRun.h"
 #include "UninstallDriver.h"
 #include "WizardDriver.h"
 
@@ -10,6 +11,7 @@
 
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/SingleSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -233,14 +235,16 @@ TEST_F(Uninstall, IsRefusedWhileTheProductRuns) {
     EXPECT_EQ(installed, MachineState(root_));
 }
 
-// Everything the install made goes but the held file and the folder that keeps it (and the
-// folder above, which is not listed); the end message lists what was left and why.
+// Everything the install made goes but the held file, the folder that keeps it (and the
+// folder above, which is not listed) and the entry; the end message lists what was left and why.
 TEST_F(Uninstall, AFileHeldOpenIsLeftAndListedAndEverythingElseGoes) {
     Install();
     if (HasFatalFailure()) return;
     const std::string licence = dest_ + "\\License.txt";
     std::set<std::string> expected = before_;
     for (const std::string& kept : {dest_ + "\\", licence}) expected.insert(ToKey(kept));
+    // A file of the product is left: the list of programs keeps the way back to it.
+    expected.insert("key " + std::string(UninstallEntryKey));
     {
         UniqueFile held(
             ::CreateFileA(licence.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -295,6 +299,73 @@ TEST_F(Uninstall, OneUninstallRemovesWhatTwoInstallsMade) {
     EXPECT_EQ(0u, run.WaitForExit(UninstallTimeoutMs));
     EXPECT_TRUE(WaitForWorkingCopyGone());
     EXPECT_EQ(before_, MachineState(root_));
+}
+
+// Installs without a window into the folder, the association run let go of at once.
+void SilentInstallInto(const std::string& folder) {
+    ScopedEnvVar quit("ORV_EXIT_AFTER_MS", "200");
+    ASSERT_EQ(0u, RunSetup("/S /DIR=\"" + folder + "\"").ExitCode) << folder;
+    ASSERT_TRUE(WaitForProductExit());
+}
+
+// The folder given in its 8.3 form: the logs record it so, the uninstaller finds itself by
+// its long name, and still everything goes.
+TEST_F(Uninstall, AnInstallGivenAShortFolderIsRemovedWhole) {
+    const std::string longFolder = root_ + "\\A Rather Long Folder Name";
+    ForceFolders(longFolder + "\\");
+    char shortFolder[MAX_PATH] = "";
+    ASSERT_GT(::GetShortPathNameA(longFolder.c_str(), shortFolder, MAX_PATH), 0u);
+    ASSERT_NE(longFolder, std::string(shortFolder));
+    const std::set<std::string> before = MachineState(root_);
+    SilentInstallInto(std::string(shortFolder) + "\\Orvanel");
+    if (HasFatalFailure()) return;
+    test::ChildProcess run(test::CommandLine{Command("QuietUninstallString")});
+    EXPECT_EQ(0u, run.WaitForExit(UninstallTimeoutMs)) << UninstallLog();
+    EXPECT_TRUE(WaitForWorkingCopyGone());
+    EXPECT_EQ(before, MachineState(root_));
+}
+
+// What stays makes the exit code 4 and keeps the entry: a program another program holds
+// without delete sharing, a recorded name the uninstall refuses (a folder ending in a blank).
+TEST_F(Uninstall, WhatStaysIsReportedAndKeepsTheEntry) {
+    struct Case {
+        const char* Name;
+        std::string Folder;
+        bool HoldProgram;
+    } cases[] = {
+        {"program held", dest_, true},
+        {"folder ending in a blank", root_ + "\\My Apps \\Orvanel", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SilentInstallInto(c.Folder);
+        if (HasFatalFailure()) return;
+        const std::string program = c.Folder + "\\orv.exe";
+        UniqueFile held;
+        if (c.HoldProgram)
+            held.reset(::CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        test::ChildProcess run(test::CommandLine{Command("QuietUninstallString")});
+        EXPECT_EQ(4u, run.WaitForExit(UninstallTimeoutMs));
+        EXPECT_TRUE(WaitForWorkingCopyGone());
+        held.reset();
+        EXPECT_NE(std::string::npos, UninstallLog().find("Finished with exit code 4")) << UninstallLog();
+        EXPECT_NE("<none>", Command("UninstallString")) << UninstallLog();
+        ForgetEarlierInstalls();
+        DeleteTree(root_);
+    }
+}
+
+// One setup at a time: an uninstall while a setup runs changes nothing.
+TEST_F(Uninstall, IsTurnedAwayWhileASetupRuns) {
+    SilentInstallInto(dest_);
+    if (HasFatalFailure()) return;
+    const std::set<std::string> installed = MachineState(root_);
+    UniqueHandle setup(::CreateMutexA(nullptr, TRUE, SingleSetupMutexName));
+    ASSERT_TRUE(setup);
+    test::ChildProcess run(test::CommandLine{Command("QuietUninstallString")});
+    EXPECT_EQ(1618u, run.WaitForExit(UninstallTimeoutMs));
+    ::ReleaseMutex(setup.get());
+    EXPECT_EQ(installed, MachineState(root_));
 }
 
 // A copy on a drive of its own, without an install log: nothing to take back.
