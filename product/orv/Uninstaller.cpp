@@ -121,6 +121,22 @@ bool ProgramHeld(const std::string& program) {
     return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+// Without Install.log nothing tells the files of the install folder apart: each one still
+// there is reported left, and keeps the entry.
+bool LeaveUnrecorded(const std::string& folder, TUninstallLog& log, TRemover& remover) {
+    log.Add("Install.log is missing: only what the entry and Update.log name was removed");
+    bool left = false;
+    TFindData fd;
+    UniqueFind find(FindFirstFileU(folder + "\\*", fd));
+    if (!find) return false;
+    do {
+        if (fd.name == "." || fd.name == "..") continue;
+        remover.Leave(PathIn(folder, fd.name), "not recorded: Install.log is missing");
+        left = true;
+    } while (FindNextFileU(find.get(), fd));
+    return left;
+}
+
 // A file of the install left behind: one the plan meant to remove, or one it refused. A
 // folder kept for a file of the user's own does not count.
 bool ProductFilesLeft(const std::vector<TLeftItem>& left, const TRemovalPlan& plan, const std::string& program) {
@@ -152,6 +168,7 @@ int RemoveProduct(const TUninstallArgs& args, HANDLE firstProcess, HANDLE report
     std::string entryCommand;
     const bool entryIsOurs = EntryStartsProgram(program, entryCommand);
 
+    const bool unrecorded = !FileExists(InstallLogPathIn(scope));
     const TRemovalPlan plan = PlanFromLogs(scope);
     TRemover remover(log, {scope.InstallFolder, scope.DataFolder});
     LeaveRefused(plan, log, remover);
@@ -175,7 +192,8 @@ int RemoveProduct(const TUninstallArgs& args, HANDLE firstProcess, HANDLE report
     remover.RemoveFile(program, ProgramRemovalWaitMs);
     for (const std::string& f : waiting) remover.RemoveFolder(f, SamePath(f, folder));
     // The list of programs is the only way back to an uninstall of what is left.
-    if (ProductFilesLeft(remover.Left(), plan, program))
+    const bool unrecordedLeft = unrecorded && LeaveUnrecorded(folder, log, remover);
+    if (ProductFilesLeft(remover.Left(), plan, program) || unrecordedLeft)
         log.Add("Kept the uninstall entry: files of the product are left");
     else
         RemoveUninstallEntry(entryIsOurs, entryCommand, log, remover);
@@ -234,7 +252,10 @@ int RunFirstProcess(const TUninstallArgs& args) {
     const std::string program = LongPath(ModulePath());
     const std::string folder = ParentFolder(program);
     const TInstallKind kind = ClassifyInstall(folder, RegisteredLocation(), IsExternalDrive(folder));
-    if (kind == TInstallKind::Portable || !FileExists(PathIn(folder, "Install.log"))) {
+    // The registered install without its Install.log is still the registered install: what
+    // the entry and Update.log name is removed, and the rest is reported left.
+    if (kind == TInstallKind::Portable ||
+        (kind != TInstallKind::Registered && !FileExists(PathIn(folder, "Install.log")))) {
         if (!args.Silent)
             Message(std::string("This copy of ") + ProductName +
                         " is portable: Setup did not register it on this computer.\r\n\r\nA portable copy is "

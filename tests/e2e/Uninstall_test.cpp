@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
 #include <windows.h>
 
 #include <set>
@@ -353,6 +354,22 @@ TEST_F(Uninstall, WhatStaysIsReportedAndKeepsTheEntry) {
         ForgetEarlierInstalls();
         DeleteTree(root_);
     }
+}
+
+// Without its Install.log the registered install is still removed as far as the entry and
+// Update.log tell; the files no log names are reported left, and the entry stays for them.
+TEST_F(Uninstall, ARegisteredInstallWithoutItsLogIsRemovedAsFarAsKnown) {
+    SilentInstallInto(dest_);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(::DeleteFileA((dest_ + "\\Install.log").c_str()));
+    test::ChildProcess run(test::CommandLine{Command("QuietUninstallString")});
+    EXPECT_EQ(4u, run.WaitForExit(UninstallTimeoutMs)) << UninstallLog();
+    EXPECT_TRUE(WaitForWorkingCopyGone());
+    EXPECT_FALSE(FileExists(dest_ + "\\orv.exe"));
+    EXPECT_FALSE(FolderExists(GetSpecialFolder(CSIDL_COMMON_APPDATA) + "\\Orvanel\\Public\\Templates"));
+    EXPECT_TRUE(FileExists(dest_ + "\\License.txt"));
+    EXPECT_NE(std::string::npos, UninstallLog().find("Left: " + dest_ + "\\License.txt (not recorded")) << UninstallLog();
+    EXPECT_NE("<none>", Command("UninstallString"));
 }
 
 // One setup at a time: an uninstall while a setup runs changes nothing.
