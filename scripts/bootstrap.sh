@@ -13,6 +13,7 @@ packages=(
   ccache
   clang libfuzzer-14-dev libclang-rt-14-dev
   osslsigncode openssl python3-yaml
+  locales
 )
 
 missing=()

@@ -13,7 +13,7 @@ std::string SystemErrorText(uint32_t code) {
     const DWORD length =
         ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                          nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
-    auto release = MakeScopeGuard([buffer] { ::LocalFree(buffer); });
+    const UniqueLocal owned(buffer);
     std::string text = length && buffer ? Utf8Of(buffer, length) : std::string();
     if (text.empty()) text = "Unknown error";
     for (char& c : text)

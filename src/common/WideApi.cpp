@@ -1,6 +1,8 @@
 // The UTF-8 wrappers of the W functions: convert, call, convert back; refuse what has no form.
 #include "common/WideApi.h"
 
+#include "common/Owners.h"
+
 #include <vector>
 
 namespace orv {
@@ -146,9 +148,9 @@ HANDLE FindFirstFileU(const std::string& pattern, TFindData& data) {
     const TWideArg p(pattern);
     if (!p.ok()) return RefuseText(INVALID_HANDLE_VALUE);
     WIN32_FIND_DATAW fd;
-    HANDLE find = ::FindFirstFileW(p.c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE || SkipUnconvertible(find, fd, data)) return find;
-    ::FindClose(find);
+    UniqueFind find(::FindFirstFileW(p.c_str(), &fd));
+    if (!find || SkipUnconvertible(find.get(), fd, data)) return find.release();
+    find.reset();
     ::SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
 }
