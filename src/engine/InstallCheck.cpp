@@ -3,6 +3,7 @@
 
 #include "common/InstUtils.h"
 #include "common/Owners.h"
+#include "common/PathText.h"
 #include "common/SystemError.h"
 #include "common/WideApi.h"
 #include "engine/Destination.h"
@@ -22,15 +23,17 @@ std::string WithoutBackslash(std::string path) {
     return path;
 }
 
-// The ANSI calls refuse a file path of MAX_PATH characters and a folder that leaves no
-// room for an 8.3 name below it; the copy would otherwise fail halfway.
+// The system refuses a file path of MAX_PATH characters and a folder that leaves no room
+// for an 8.3 name below it; the copy would otherwise fail halfway. Lengths are counted as
+// the destination's are (a UTF-8 byte count would refuse non-ASCII paths far too early).
 bool CheckLengths(const std::vector<TPlannedWrite>& writes, TInstallCheck& check) {
     for (const TPlannedWrite& w : writes) {
-        const std::string folder = WithoutBackslash(FolderPart(w.Path));
-        if (w.Path.size() > MaxFilePathLength || folder.size() > MaxDestinationLength) {
+        const size_t length = DestinationLength(w.Path);
+        if (length > MaxFilePathLength ||
+            DestinationLength(WithoutBackslash(FolderPart(w.Path))) > MaxDestinationLength) {
             check.Problem = TCheckProblem::PathTooLong;
             check.Path = w.Path;
-            check.Length = w.Path.size();
+            check.Length = length;
             return false;
         }
     }
@@ -47,8 +50,7 @@ bool CheckSpace(const std::vector<TPlannedWrite>& writes, TInstallCheck& check) 
     std::map<std::string, TDriveNeed> drives;  // by the drive's root, in upper case
     for (const TPlannedWrite& w : writes) {
         std::string root = FreeSpaceRoot(w.Path);
-        for (char& c : root)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');  // the drive letter
+        for (char& c : root) c = AsciiUpper(c);  // the drive letter
         TDriveNeed& need = drives[root];
         if (need.AnyPath.empty()) {
             need.AnyPath = w.Path;
@@ -143,8 +145,8 @@ std::string InstallCheckText(const TInstallCheck& check, bool elevated) {
                    "\". Choose a folder of your own, or start the setup again with \"Run as administrator\".";
         return "The folder \"" + check.Path + "\" cannot be written: " + SystemErrorText(check.ErrorCode) + ".";
     case TCheckProblem::SpaceUnknown:
-        return "The free space of the drive of \"" + check.Path + "\" cannot be read: " +
-               SystemErrorText(check.ErrorCode) + ".";
+        return "The free space of the drive of \"" + check.Path +
+               "\" cannot be read: " + SystemErrorText(check.ErrorCode) + ".";
     case TCheckProblem::DiskFull:
         return "Not enough disk space on " + check.Path + " (" + std::to_string(check.Needed) + " bytes needed, " +
                std::to_string(check.Available) + " free).";
