@@ -1,20 +1,25 @@
 // The error types that travel as exceptions; the start-up box shows their names.
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 namespace orv {
 
 // Base of every error the setup raises on purpose. TypeName() is what the user sees
-// in the "Exception %s" box, so it names what went wrong.
-class EOrvError : public std::runtime_error {
+// in the "Exception %s" box, so it names what went wrong. It keeps its message itself
+// rather than deriving from std::runtime_error: under libstdc++ every std::runtime_error
+// stores its text in the old ABI's copy-on-write string, some 25 KB of the setup for one
+// member (see src/startup/StandardThrows.cpp).
+class EOrvError : public std::exception {
 public:
-    EOrvError(const char* typeName, const std::string& message) : std::runtime_error(message), typeName_(typeName) {}
+    EOrvError(const char* typeName, const std::string& message) : typeName_(typeName), message_(message) {}
     const char* TypeName() const noexcept { return typeName_; }
+    const char* what() const noexcept override { return message_.c_str(); }
 
 private:
     const char* typeName_;
+    std::string message_;
 };
 
 #define ORV_DECLARE_ERROR(Name)                                                  \

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 #include <cstring>
-#include <stdexcept>
+#include <exception>
 #include <vector>
 
 namespace orv {
@@ -116,6 +116,12 @@ BOOL CALLBACK DisableThreadWindow(HWND wnd, LPARAM param) {
     }
     return TRUE;
 }
+
+// Not an error of the setup's own kinds: the start-up box names it plain "Exception".
+class DialogNotCreated : public std::exception {
+public:
+    const char* what() const noexcept override { return "The message dialog could not be created."; }
+};
 
 }  // namespace
 
@@ -281,7 +287,7 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const std::string& text, uint8_
     form->wnd_.reset(::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
                                                   reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), nullptr,
                                                   &TMessageForm::DialogProc, reinterpret_cast<LPARAM>(form.get())));
-    if (!form->wnd_) throw std::runtime_error("The message dialog could not be created.");
+    if (!form->wnd_) throw DialogNotCreated();
     HWND wnd = form->wnd_.get();
     KeepDialogManagerScalingOff(wnd);
     form->text_ = text;
