@@ -46,6 +46,21 @@ inline void RemoveSharedTree() {
     DeleteTree(SharedTree());
 }
 
+// A fixture member: no shared tree and an empty install-log list for each test, and both
+// gone again after it.
+struct FreshInstallState {
+    FreshInstallState() {
+        RemoveSharedTree();
+        CreateInstallLogList();
+    }
+    ~FreshInstallState() {
+        FreeInstallLogList();
+        RemoveSharedTree();
+    }
+    FreshInstallState(const FreshInstallState&) = delete;
+    FreshInstallState& operator=(const FreshInstallState&) = delete;
+};
+
 // Sets a file's last-write time to a local TDateTime (as the entry writer does).
 inline bool SetLocalFileTime(const std::string& path, TDateTime when) {
     double days = std::floor(when);

@@ -106,15 +106,7 @@ TEST(InstallPath, JoinsWithOneBackslashAndCreatesNothing) {
 }
 
 class DataFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::RemoveSharedTree();
-        CreateInstallLogList();
-    }
-    void TearDown() override {
-        FreeInstallLogList();
-        test::RemoveSharedTree();
-    }
+    test::FreshInstallState fresh_;
 };
 
 TEST_F(DataFolderTest, PortableKindsAllLieInTheDestination) {

@@ -3,6 +3,7 @@
 #include "engine/InstallCheck.h"
 
 #include "common/InstUtils.h"
+#include "common/Utf8.h"
 #include "common/WideApi.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
@@ -24,14 +25,8 @@ using test::DriveFolder;
 
 class InstallCheckTest : public test::SharedCatalogueTest {
 protected:
-    void SetUp() override {
-        test::RemoveSharedTree();
-        CreateInstallLogList();
-    }
-    void TearDown() override {
-        FreeInstallLogList();
-        test::RemoveSharedTree();
-    }
+    test::FreshInstallState fresh_;
+
     // A state whose items show the chosen components (bit i = component i) checked.
     static TSetupState Choosing(const std::string& dest, uint8_t chosen) {
         TSetupState s;
@@ -93,6 +88,27 @@ TEST_F(InstallCheckTest, ProbeTellsWhetherAFolderOrItsNearestParentTakesFiles) {
     EXPECT_NE(0u, ProbeWritable("Q:\\Orvanel"));
     if (FolderExists("W:\\Existing")) {
         EXPECT_NE(0u, ProbeWritable("W:\\Existing"));
+    }
+}
+
+// Path lengths count characters as the system does (the test prefix's ANSI code page holds
+// "é" in one byte, "日" is one UTF-16 unit), not UTF-8 bytes, which would refuse these
+// folders at half the limit.
+TEST_F(InstallCheckTest, PathLengthsCountCharactersNotUtf8Bytes) {
+    DriveFolder root('E', "length");
+    const auto repeated = [](const char* text, int times) {
+        std::string s;
+        for (int i = 0; i < times; ++i) s += text;
+        return s;
+    };
+    for (const char* letter : {"\xC3\xA9", "\xE6\x97\xA5"}) {
+        const TInstallCheck fits = CheckBeforeWriting(*files_, Choosing(root / repeated(letter, 150), 0x3F), false);
+        EXPECT_EQ(TCheckProblem::None, fits.Problem) << fits.Path;
+        const TInstallCheck tooLong = CheckBeforeWriting(*files_, Choosing(root / repeated(letter, 240), 0x3F), false);
+        ASSERT_EQ(TCheckProblem::PathTooLong, tooLong.Problem);
+        TWideText units;
+        ASSERT_TRUE(Utf8ToUtf16(tooLong.Path, units));
+        EXPECT_EQ(units.size(), tooLong.Length) << tooLong.Path;
     }
 }
 

@@ -22,15 +22,8 @@ constexpr const char* IniText =
 
 class InstallPlanTest : public test::SharedCatalogueTest {
 protected:
-    void SetUp() override {
-        test::RemoveSharedTree();
-        CreateInstallLogList();
-        files_->PublicFiles.clear();
-    }
-    void TearDown() override {
-        FreeInstallLogList();
-        test::RemoveSharedTree();
-    }
+    void SetUp() override { files_->PublicFiles.clear(); }
+    test::FreshInstallState fresh_;
 
     static TSetupState State(const std::string& dest, uint8_t chosen, int32_t lastRunVer = NoLastRunVer) {
         TSetupState s;
