@@ -3,6 +3,8 @@
 
 #include "UninstallRecords.h"
 
+#include "common/Owners.h"
+#include "common/Utf8.h"
 #include "common/WideApi.h"
 
 #include <windows.h>
@@ -13,8 +15,58 @@ namespace {
 
 const DWORD RetryPauseMs = 200;
 
+// Why an entry is left although it is recorded.
+const char* const BehindLink = "it lies behind a folder link";
+const char* const FileIsLink = "it is a link, not the installed file";
+const char* const FileIsFolder = "it is a folder, not the installed file";
+const char* const FolderIsLink = "it is a folder link, not the installed folder";
+const char* const FolderIsFile = "it is a file, not the installed folder";
+
 bool IsGone(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Opens the entry itself, never what a link points at, with the right to delete it. Without
+// delete sharing, so it cannot be renamed or replaced while it is held, nor can the folders
+// on its way.
+UniqueFile OpenEntry(const std::string& path, DWORD access) {
+    return UniqueFile(CreateFileU(path, access | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT));
+}
+
+// Where an open entry really is, every link on its way resolved ("\\?\C:\..."); "" when
+// the system cannot say. Some network file systems give no normalised name; the name as
+// opened still has the links on its way resolved.
+std::string FinalPath(HANDLE handle) {
+    TWideText place;
+    place.resize(MAX_PATH);
+    DWORD kind = FILE_NAME_NORMALIZED;
+    for (;;) {
+        const DWORD length = ::GetFinalPathNameByHandleW(handle, place.data(), static_cast<DWORD>(place.size() + 1),
+                                                         kind | VOLUME_NAME_DOS);
+        if (length == 0 && kind == FILE_NAME_NORMALIZED) {
+            kind = FILE_NAME_OPENED;
+            continue;
+        }
+        if (length == 0) return std::string();
+        if (length <= place.size()) {
+            place.resize(length);
+            break;
+        }
+        place.resize(length);  // too small: length counts the closing NUL
+    }
+    std::string text;
+    return Utf16ToUtf8(place, text) ? text : std::string();
+}
+
+// The real place of an anchor folder, or "" when it is missing or is itself a link.
+std::string AnchorPlace(const std::string& anchor) {
+    const UniqueFile folder = OpenEntry(anchor, 0);
+    FILE_ATTRIBUTE_TAG_INFO tag = {};
+    if (!folder || !::GetFileInformationByHandleEx(folder.get(), FileAttributeTagInfo, &tag, sizeof tag) ||
+        (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return std::string();
+    return FinalPath(folder.get());
 }
 
 }  // namespace
@@ -42,6 +94,11 @@ void TUninstallLog::Add(const std::string& line) {
     file_.Line(line);
 }
 
+TRemover::TRemover(TUninstallLog& log, std::vector<std::string> anchors, AttributeQuery attributes)
+    : log_(log), anchors_(std::move(anchors)), attributes_(attributes) {
+    for (const std::string& anchor : anchors_) places_.push_back(AnchorPlace(anchor));
+}
+
 void TRemover::Leave(const std::string& what, const std::string& reason) {
     log_.Add("Left: " + what + " (" + reason + ")");
     left_.push_back({what, reason});
@@ -61,6 +118,34 @@ bool TRemover::LinkOnTheWay(const std::string& path) const {
     return false;
 }
 
+// The checks by path cannot see a folder on the way swapped for a link after they ran, so
+// the entry is deleted through a handle, and only when the handle shows it below the real
+// place of the anchor its path names.
+TRemover::TDeletion TRemover::DeleteThroughHandle(const std::string& path, bool folder, DWORD& error) const {
+    const UniqueFile entry = OpenEntry(path, DELETE);
+    if (!entry) {
+        error = ::GetLastError();
+        return TDeletion::Failed;
+    }
+    for (size_t i = 0; i < anchors_.size(); ++i) {
+        if (IsBelow(path, anchors_[i]) && !IsBelow(FinalPath(entry.get()), places_[i]))
+            return TDeletion::OutsideAnchors;
+    }
+    FILE_ATTRIBUTE_TAG_INFO tag = {};
+    if (!::GetFileInformationByHandleEx(entry.get(), FileAttributeTagInfo, &tag, sizeof tag)) {
+        error = ::GetLastError();
+        return TDeletion::Failed;
+    }
+    if (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return TDeletion::Link;
+    if (((tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != folder) return TDeletion::OtherKind;
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    if (!::SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition, sizeof disposition)) {
+        error = ::GetLastError();
+        return TDeletion::Failed;
+    }
+    return TDeletion::Done;  // gone when the handle closes
+}
+
 void TRemover::RemoveFile(const std::string& path, unsigned waitMs) {
     std::string reason;
     for (unsigned waited = 0;; waited += RetryPauseMs) {
@@ -69,20 +154,24 @@ void TRemover::RemoveFile(const std::string& path, unsigned waitMs) {
             log_.Add("Not found: " + path);
             return;
         }
-        if (LinkOnTheWay(path)) return Leave(path, "it lies behind a folder link");
+        if (LinkOnTheWay(path)) return Leave(path, BehindLink);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            return Leave(path, "it is a link, not the installed file");
+            return Leave(path, FileIsLink);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return Leave(path, "it is a folder, not the installed file");
+            return Leave(path, FileIsFolder);
         // Windows refuses to delete a read-only file; Wine run by root would not, so the
         // rule is applied here for both.
+        DWORD error = 0;
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
             reason = "read-only";
-        } else if (DeleteFileU(path)) {
+        } else if (const TDeletion deletion = DeleteThroughHandle(path, false, error); deletion == TDeletion::Done) {
             log_.Add("Removed file: " + path);
             return;
+        } else if (deletion != TDeletion::Failed) {
+            return Leave(path, deletion == TDeletion::OutsideAnchors ? BehindLink
+                               : deletion == TDeletion::Link         ? FileIsLink
+                                                                     : FileIsFolder);
         } else {
-            const DWORD error = ::GetLastError();
             if (IsGone(error)) {
                 log_.Add("Not found: " + path);
                 return;
@@ -101,17 +190,21 @@ void TRemover::RemoveFolder(const std::string& path, bool reportKept) {
         log_.Add("Folder not found: " + path);
         return;
     }
-    if (LinkOnTheWay(path)) return Leave(path, "it lies behind a folder link");
-    // RemoveDirectory would take a junction away, but the folder the install made is gone.
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Leave(path, "it is a folder link, not the installed folder");
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Leave(path, "it is a file, not the installed folder");
+    if (LinkOnTheWay(path)) return Leave(path, BehindLink);
+    // Deleting would take a junction away, but the folder the install made is gone.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Leave(path, FolderIsLink);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Leave(path, FolderIsFile);
     DWORD error = 0;
     for (unsigned attempt = 0; attempt < 3; ++attempt) {
-        if (RemoveDirectoryU(path)) {
+        const TDeletion deletion = DeleteThroughHandle(path, true, error);
+        if (deletion == TDeletion::Done) {
             log_.Add("Removed folder: " + path);
             return;
         }
-        error = ::GetLastError();
+        if (deletion != TDeletion::Failed)
+            return Leave(path, deletion == TDeletion::OutsideAnchors ? BehindLink
+                               : deletion == TDeletion::Link         ? FolderIsLink
+                                                                     : FolderIsFile);
         if (error == ERROR_DIR_NOT_EMPTY) break;
         ::Sleep(RetryPauseMs);
     }

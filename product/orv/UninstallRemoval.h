@@ -37,8 +37,8 @@ public:
     // in a query that reports one where a plain folder stands.
     using AttributeQuery = DWORD (*)(const std::string&);
 
-    TRemover(TUninstallLog& log, std::vector<std::string> anchors, AttributeQuery attributes = GetFileAttributesU)
-        : log_(log), anchors_(std::move(anchors)), attributes_(attributes) {}
+    // Reads where the anchors really are, before anything is removed.
+    TRemover(TUninstallLog& log, std::vector<std::string> anchors, AttributeQuery attributes = GetFileAttributesU);
 
     // Tries a few times over about a second (or waitMs) before the file is left.
     void RemoveFile(const std::string& path, unsigned waitMs = 1000);
@@ -51,10 +51,16 @@ public:
     const std::vector<TLeftItem>& Left() const { return left_; }
 
 private:
+    // What deleting through a handle came to. The last three are found on the handle after
+    // the checks by path said otherwise: the entry was swapped since.
+    enum class TDeletion { Done, Failed, OutsideAnchors, Link, OtherKind };
+
     bool LinkOnTheWay(const std::string& path) const;
+    TDeletion DeleteThroughHandle(const std::string& path, bool folder, DWORD& error) const;
 
     TUninstallLog& log_;
     std::vector<std::string> anchors_;
+    std::vector<std::string> places_;  // each anchor's real place, "" where there is none
     AttributeQuery attributes_;
     std::vector<TLeftItem> left_;
 };

@@ -42,6 +42,10 @@ mountpoint -q "$drives/t" 2>/dev/null && umount "$drives/t" || true
 if mount -t tmpfs -o size=256k tmpfs "$drives/t" 2>/dev/null; then
   echo "$drives/t" >> "$build/test-drives.mounted"
 fi
+# A folder link, which Wine cannot make from the Windows side: E:\linked\Install\Elsewhere
+# leads to E:\linked\Outside.
+mkdir -p "$drives/e/linked/Install" "$drives/e/linked/Outside"
+ln -s ../Outside "$drives/e/linked/Install/Elsewhere"
 if mount --bind -o ro "$drives/w-source" "$drives/w" 2>/dev/null; then
   echo "$drives/w" >> "$build/test-drives.mounted"
 fi

@@ -112,5 +112,29 @@ TEST_F(Removal, NothingBehindAFolderLinkIsRemoved) {
     EXPECT_TRUE(remover.Left().empty());
 }
 
+// A folder on the way that the checks saw plain and that is a link when the file is opened:
+// Wine cannot swap it in time, so the checks are shown the prefix's real link without its
+// mark. Nothing outside the install's folders is deleted through it.
+DWORD AttributesWithoutLinks(const std::string& path) {
+    const DWORD attributes = GetFileAttributesU(path);
+    return attributes == INVALID_FILE_ATTRIBUTES ? attributes : attributes & ~FILE_ATTRIBUTE_REPARSE_POINT;
+}
+
+TEST_F(Removal, AFolderSwappedForALinkAfterTheChecksLeadsNowhere) {
+    const std::string install = "E:\\linked\\Install", outside = "E:\\linked\\Outside";
+    ASSERT_NE(0u, GetFileAttributesU(install + "\\Elsewhere") & FILE_ATTRIBUTE_REPARSE_POINT)
+        << "tests/wine/prefix-setup.sh makes this link";
+    test::WriteFileBytes(outside + "\\victim.txt", "x");
+    ForceFolders(outside + "\\deeper\\");
+    TUninstallLog log(logFolder_ / "Uninstall.log");
+    TRemover remover(log, {install}, AttributesWithoutLinks);
+    remover.RemoveFile(install + "\\Elsewhere\\victim.txt", 0);
+    remover.RemoveFolder(install + "\\Elsewhere\\deeper", true);
+    EXPECT_TRUE(FileExists(outside + "\\victim.txt"));
+    EXPECT_TRUE(FolderExists(outside + "\\deeper"));
+    EXPECT_EQ("it lies behind a folder link", LeftReason(remover, install + "\\Elsewhere\\victim.txt"));
+    EXPECT_EQ("it lies behind a folder link", LeftReason(remover, install + "\\Elsewhere\\deeper"));
+}
+
 }  // namespace
 }  // namespace orv::uninstall
