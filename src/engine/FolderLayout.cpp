@@ -62,10 +62,10 @@ bool QueryExternalBus(const std::string& drive) {
 // it) and the folder is made afresh; a link the system cannot remove that way (Wine's host
 // links) stops the install before anything is written through it.
 void RefuseLinkedDataRoot(const std::string& root) {
-    const DWORD attributes = ::GetFileAttributesA(root.c_str());
+    const DWORD attributes = GetFileAttributesU(root);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
     DeleteEntry(root);
-    const DWORD after = ::GetFileAttributesA(root.c_str());
+    const DWORD after = GetFileAttributesU(root);
     if (after != INVALID_FILE_ATTRIBUTES && (after & FILE_ATTRIBUTE_REPARSE_POINT))
         throw EDataFolderLink("The shared data folder " + root + " is a link to another folder.");
 }

@@ -42,8 +42,12 @@ void EnterFinishPage(TSetupState& state) {
     state.Options.Extensions.clear();
     for (int i = 0; i < 4; ++i)
         if (state.AssocChecked[i]) state.Options.Extensions += AssocLetters[i];
+    // The document types are the user's own (the product writes them below
+    // HKEY_CURRENT_USER), and the installed product must not run with an elevated setup's
+    // rights: an administrator's token would register them for the wrong account, and any
+    // program that could write to the install folder would run elevated.
     const std::string command = QuotedProductPath(state) + " " + AssociationArgument(state.AssocChecked);
-    if (!StartDetached(command)) RecordShortfall("the document types (the run of " + command + ")", ::GetLastError());
+    if (!LaunchForUser(command)) RecordShortfall("the document types (the run of " + command + ")", ::GetLastError());
     CreateProductShortcuts(state);
 }
 

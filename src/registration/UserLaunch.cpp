@@ -54,13 +54,14 @@ TLaunchAs DecideLaunch(TTokenState self, bool shellElevated) {
     return self == TTokenState::Elevated && !shellElevated ? TLaunchAs::AsShellUser : TLaunchAs::Directly;
 }
 
-void LaunchForUser(const std::string& commandLine) {
+bool LaunchForUser(const std::string& commandLine) {
     UniqueHandle shell;
     const TTokenState self = QueryTokenState();
     if (self == TTokenState::Elevated) shell = ShellToken();
     const bool shellElevated = !shell || IsElevatedToken(shell.get());
-    if (DecideLaunch(self, shellElevated) == TLaunchAs::AsShellUser && StartWithToken(shell.get(), commandLine)) return;
-    StartDetached(commandLine);
+    if (DecideLaunch(self, shellElevated) == TLaunchAs::AsShellUser && StartWithToken(shell.get(), commandLine))
+        return true;
+    return StartDetached(commandLine);
 }
 
 bool StartDetached(const std::string& commandLine) {

@@ -18,8 +18,9 @@ enum class TLaunchAs {
 TLaunchAs DecideLaunch(TTokenState self, bool shellElevated);
 
 // Starts the command line (a quoted program path and its arguments) without waiting, as
-// DecideLaunch says; where starting it as the user fails, it is started directly.
-void LaunchForUser(const std::string& commandLine);
+// DecideLaunch says; where starting it as the user fails, it is started directly. False
+// when it did not start at all (GetLastError says why).
+bool LaunchForUser(const std::string& commandLine);
 
 // Starts the command line as this process, shown and not waited for, as WinExec would; but
 // through the W form, since WinExec takes ANSI, which a folder outside the code page cannot
