@@ -160,8 +160,22 @@ BOOL FindNextFileU(HANDLE find, TFindData& data) {
     return ::FindNextFileW(find, &fd) && SkipUnconvertible(find, fd, data);
 }
 
-std::string GetCommandLineU() {
-    return Utf8Of(::GetCommandLineW());
+std::string GetCommandLineU(bool* complete) {
+    TWideText line(::GetCommandLineW());
+    bool whole = true;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const wchar_t unit = line[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < line.size() && line[i + 1] >= 0xDC00 && line[i + 1] <= 0xDFFF) {
+            ++i;  // a pair
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            line.data()[i] = 0xFFFD;
+            whole = false;
+        }
+    }
+    if (complete) *complete = whole;
+    std::string text;
+    Utf16ToUtf8(line, text);
+    return text;
 }
 
 BOOL CreateProcessU(const std::string& application, const std::string& commandLine, BOOL inheritHandles, DWORD flags,

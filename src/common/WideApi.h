@@ -76,7 +76,9 @@ LSTATUS RegDeleteTreeU(HKEY key, const std::string& subKey);
 LSTATUS RegDeleteKeyU(HKEY key, const std::string& subKey);
 
 // ---- The command line and process start.
-std::string GetCommandLineU();  // "" when it holds a lone surrogate
+// The process's command line. A lone surrogate, which no UTF-8 text can hold, comes out as
+// U+FFFD, so that the rest still reads; complete, when given, says whether any did.
+std::string GetCommandLineU(bool* complete = nullptr);
 // CreateProcessW with a copy of the command line (the W form may write into it).
 BOOL CreateProcessU(const std::string& application, const std::string& commandLine, BOOL inheritHandles, DWORD flags,
                     const std::string& folder, STARTUPINFOW& startup, PROCESS_INFORMATION& info);

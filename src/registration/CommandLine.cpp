@@ -327,6 +327,24 @@ TCommandLineResult ParseCommandLine(const std::string& commandLine) {
     return ParseArguments(SplitCommandLine(commandLine));
 }
 
+TCommandLineResult ParseCommandLine(const std::string& commandLine, bool complete) {
+    const std::vector<std::string> args = SplitCommandLine(commandLine);
+    TCommandLineResult result = ParseArguments(args);
+    if (complete || !result.Valid) return result;
+    const char* const replacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+    for (size_t i = 1; i < args.size(); ++i) {
+        // Only what is read counts: the wizard passes over what is not a switch.
+        const bool read = result.Switches.Silent || (!args[i].empty() && args[i][0] == '/') ||
+                          (i == 1 && args[i].compare(0, 2, "-d") == 0);
+        if (!read || args[i].find(replacement) == std::string::npos) continue;
+        result.Valid = false;
+        result.BadArgument = args[i];
+        result.Error = "This argument holds text that is not valid Unicode.";
+        break;
+    }
+    return result;
+}
+
 std::vector<std::string> DescribeCommandLine(const TCommandLine& s) {
     std::vector<std::string> lines;
     if (s.HasDestArgument) lines.push_back("-d" + s.DestArgument);

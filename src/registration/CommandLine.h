@@ -78,6 +78,10 @@ struct TCommandLineResult {
 // so that a bad command line of a silent run is reported without a window.
 TCommandLineResult ParseArguments(const std::vector<std::string>& args);
 TCommandLineResult ParseCommandLine(const std::string& commandLine);
+// The same for a command line whose text was not all Unicode (lone surrogates read as
+// U+FFFD): the argument that holds one is a fault, since no file or folder it names could be
+// found or made as given.
+TCommandLineResult ParseCommandLine(const std::string& commandLine, bool complete);
 
 // The command line as understood, one switch per line, for the progress log.
 std::vector<std::string> DescribeCommandLine(const TCommandLine& switches);

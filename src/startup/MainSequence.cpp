@@ -118,7 +118,9 @@ int RunProgram() {
     InitShellServices();
     RecordMainThread();
     const bool supported = IsWin2000OrLater();
-    const TCommandLineResult commandLine = ParseCommandLine(GetCommandLineU());
+    bool complete = true;
+    const std::string line = GetCommandLineU(&complete);
+    const TCommandLineResult commandLine = ParseCommandLine(line, complete);
     int exitCode = ecInstalled;
     if (!supported && commandLine.Switches.Silent) {
         exitCode = ecSystemTooOld;

@@ -9,6 +9,7 @@
 #include "common/InstUtils.h"
 #include "common/Owners.h"
 #include "common/SingleSetup.h"
+#include "common/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +169,26 @@ TEST_F(SilentResults, ScriptSpellingsOfFoldersAndLogs) {
         EXPECT_TRUE(Logged("Bad command line: \"" + d + "\": The \"-d\" destination needs a full path")) << d;
         EXPECT_FALSE(FolderExists("C:\\Orvanel")) << d;
     }
+
+    // A folder with a lone surrogate, which no UTF-8 text holds: the run still reads its /S
+    // and /LOG= and refuses the folder, rather than reading no arguments and opening the wizard.
+    TWideText line;
+    ASSERT_TRUE(Utf8ToUtf16("\"" + test::SetupExePath() + "\" /S /LOG=" + log_ + " /DIR=" + root_ + "\\", line));
+    line.push_back(0xD800);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    UniqueHandle process(started.hProcess), thread(started.hThread);
+    if (::WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.get(), 99);
+        FAIL() << "the setup did not end: it read no /S";
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(2u, code);
+    EXPECT_TRUE(Logged("\": This argument holds text that is not valid Unicode."));
+    ExpectNothingInstalled();
 }
 
 // One setup at a time: a second silent run ends at once with 1618, a second wizard says so.
