@@ -21,7 +21,18 @@ rm -rf "$dir"
 mkdir -p "$dir"
 export USER=$user LOGNAME=$user LANG=$locale LC_ALL=$locale LOCPATH=$locales
 # Whatever way the run ends (a timeout included), its server, display and prefix go.
-trap '"$here/prefix-cleanup.sh" "$dir" >/dev/null 2>&1; rm -rf "$dir"' EXIT
+# A disk still mounted in it would keep the folder, and stay mounted on the host: that fails the run.
+leave() {
+  local status=$?
+  "$here/prefix-cleanup.sh" "$dir" >/dev/null 2>&1
+  rm -rf "$dir" 2>/dev/null
+  if [ -e "$dir" ]; then
+    echo "locale-run.sh: $dir could not be removed; still mounted: $(grep -F "$dir" /proc/mounts | cut -d' ' -f2 | tr '\n' ' ')" >&2
+    status=1
+  fi
+  exit $status
+}
+trap leave EXIT
 "$here/prefix-setup.sh" "$dir" >/dev/null
 # shellcheck disable=SC1091
 . "$dir/wine-test-env.sh"

@@ -5,6 +5,9 @@ build=$(cd "$1" && pwd)
 if [ -f "$build/wine-test-env.sh" ]; then
   . "$build/wine-test-env.sh"
   "$WINESERVER" -k 2>/dev/null || true
+  # The server keeps files on the test disks open until it has gone; an unmount before
+  # that fails as busy and leaves the disk mounted in the build tree.
+  timeout 20 "$WINESERVER" -w 2>/dev/null || true
 fi
 if [ -f "$build/xvfb.pid" ]; then
   kill "$(cat "$build/xvfb.pid")" 2>/dev/null || true
@@ -12,7 +15,8 @@ if [ -f "$build/xvfb.pid" ]; then
 fi
 if [ -f "$build/test-drives.mounted" ]; then
   while read -r mounted; do
-    [ -n "$mounted" ] && umount "$mounted" 2>/dev/null || true
+    [ -n "$mounted" ] || continue
+    umount "$mounted" 2>/dev/null || umount -l "$mounted" 2>/dev/null || true
   done < "$build/test-drives.mounted"
   rm -f "$build/test-drives.mounted"
 fi
