@@ -6,8 +6,8 @@
 // copy-on-write string, so one reference brings that whole string, the random device its
 // object also holds and the exception classes: some 30 KB of a program that never expects
 // to throw any of them. These versions throw one small exception with the library's text
-// instead; code that catches std::exception, as every catch of the setup does, sees it
-// the same way. All fifteen are defined, so the library's object holding them is never
+// instead; a catch of std::exception or of everything, the only ones the setup has for
+// such errors, sees it the same way. All fifteen are defined, so the library's object holding them is never
 // linked beside them.
 #include <cstdarg>
 #include <cstddef>
