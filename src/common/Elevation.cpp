@@ -10,10 +10,14 @@ namespace orv {
 TTokenState QueryTokenState() {
     UniqueHandle token;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.put())) return TTokenState::Unknown;
+    return QueryTokenState(token.get());
+}
+
+TTokenState QueryTokenState(void* token) {
     TOKEN_ELEVATION elevation = {};
     DWORD size = 0;
     // Before Vista the token knows no such class and the call fails.
-    if (!::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size))
+    if (!::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size))
         return TTokenState::Unknown;
     return elevation.TokenIsElevated ? TTokenState::Elevated : TTokenState::NotElevated;
 }

@@ -8,6 +8,7 @@ enum class TTokenState {
     Elevated,     // an administrator's full token
     NotElevated,  // a filtered administrator's token or a standard user's
 };
-TTokenState QueryTokenState();
+TTokenState QueryTokenState();                  // of this process
+TTokenState QueryTokenState(void* token);       // of a token handle with query access
 
 }  // namespace orv

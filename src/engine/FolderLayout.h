@@ -27,10 +27,10 @@ std::string InstallPath(const TSetupState& state, const std::string& name);
 // The longest destination folder the setup takes: the system creates no folder whose path
 // has more characters (MAX_PATH less room for a file name of 8.3 form).
 constexpr size_t MaxDestinationLength = MAX_PATH - 12 - 1;
-// True when the destination (without a final backslash) is longer than the system can make
-// a folder of; such a destination is refused, never cut short.
 // The destination's length as the limit counts it (ANSI bytes when ANSI can hold the name).
 size_t DestinationLength(const std::string& destination);
+// True when the destination (without a final backslash) is longer than the system can make
+// a folder of; such a destination is refused, never cut short.
 bool IsDestinationTooLong(const std::string& destination);
 // True when the destination lies on a removable or externally attached drive. Once the
 // install has started, the answer settled then (for the same destination).

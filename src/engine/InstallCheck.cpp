@@ -1,6 +1,7 @@
 // What can be known of an install before anything is written: paths, folders and space.
 #include "engine/InstallCheck.h"
 
+#include "common/Elevation.h"
 #include "common/InstUtils.h"
 #include "common/Owners.h"
 #include "common/PathText.h"
@@ -29,8 +30,7 @@ std::string WithoutBackslash(std::string path) {
 bool CheckLengths(const std::vector<TPlannedWrite>& writes, TInstallCheck& check) {
     for (const TPlannedWrite& w : writes) {
         const size_t length = DestinationLength(w.Path);
-        if (length > MaxFilePathLength ||
-            DestinationLength(WithoutBackslash(FolderPart(w.Path))) > MaxDestinationLength) {
+        if (length > MaxFilePathLength || IsDestinationTooLong(FolderPart(w.Path))) {
             check.Problem = TCheckProblem::PathTooLong;
             check.Path = w.Path;
             check.Length = length;
@@ -114,16 +114,7 @@ bool NeedsAdministrator(uint32_t errorCode, bool elevated) {
 }
 
 bool RunsElevated() {
-    UniqueHandle token;
-    {
-        HANDLE raw = nullptr;
-        if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
-        token.reset(raw);
-    }
-    TOKEN_ELEVATION elevation = {};
-    DWORD size = 0;
-    if (!::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) return false;
-    return elevation.TokenIsElevated != 0;
+    return QueryTokenState() == TTokenState::Elevated;
 }
 
 TInstallCheck CheckBeforeWriting(TAttachedFiles& files, const TSetupState& state, bool withSpace) {

@@ -28,13 +28,6 @@ UniqueHandle ShellToken() {
     return primary;
 }
 
-bool IsElevatedToken(HANDLE token) {
-    TOKEN_ELEVATION elevation = {};
-    DWORD size = 0;
-    return ::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-           elevation.TokenIsElevated != 0;
-}
-
 // CreateProcessWithTokenW needs the impersonation privilege, which an elevated
 // administrator holds; it may write into the command line, so it gets a copy.
 bool StartWithToken(HANDLE token, const std::string& commandLine) {
@@ -48,22 +41,9 @@ bool StartWithToken(HANDLE token, const std::string& commandLine) {
     return true;
 }
 
-}  // namespace
-
-TLaunchAs DecideLaunch(TTokenState self, bool shellElevated) {
-    return self == TTokenState::Elevated && !shellElevated ? TLaunchAs::AsShellUser : TLaunchAs::Directly;
-}
-
-bool LaunchForUser(const std::string& commandLine) {
-    UniqueHandle shell;
-    const TTokenState self = QueryTokenState();
-    if (self == TTokenState::Elevated) shell = ShellToken();
-    const bool shellElevated = !shell || IsElevatedToken(shell.get());
-    if (DecideLaunch(self, shellElevated) == TLaunchAs::AsShellUser && StartWithToken(shell.get(), commandLine))
-        return true;
-    return StartDetached(commandLine);
-}
-
+// Starts the command line as this process, shown and not waited for, as WinExec would; but
+// through the W form, since WinExec takes ANSI, which a folder outside the code page cannot
+// pass. False when it did not start (GetLastError says why).
 bool StartDetached(const std::string& commandLine) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -74,5 +54,22 @@ bool StartDetached(const std::string& commandLine) {
     UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
     return true;
 }
+
+}  // namespace
+
+TLaunchAs DecideLaunch(TTokenState self, bool shellElevated) {
+    return self == TTokenState::Elevated && !shellElevated ? TLaunchAs::AsShellUser : TLaunchAs::Directly;
+}
+
+bool LaunchForUser(const std::string& commandLine) {
+    UniqueHandle shell;
+    const TTokenState self = QueryTokenState();
+    if (self == TTokenState::Elevated) shell = ShellToken();
+    const bool shellElevated = !shell || QueryTokenState(shell.get()) == TTokenState::Elevated;
+    if (DecideLaunch(self, shellElevated) == TLaunchAs::AsShellUser && StartWithToken(shell.get(), commandLine))
+        return true;
+    return StartDetached(commandLine);
+}
+
 
 }  // namespace orv

@@ -22,9 +22,4 @@ TLaunchAs DecideLaunch(TTokenState self, bool shellElevated);
 // when it did not start at all (GetLastError says why).
 bool LaunchForUser(const std::string& commandLine);
 
-// Starts the command line as this process, shown and not waited for, as WinExec would; but
-// through the W form, since WinExec takes ANSI, which a folder outside the code page cannot
-// pass. False when it did not start (GetLastError says why).
-bool StartDetached(const std::string& commandLine);
-
 }  // namespace orv
