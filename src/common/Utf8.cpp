@@ -57,14 +57,14 @@ void EncodeOne(uint32_t value, std::string& out) {
     }
 }
 
+}  // namespace
+
 bool IsHighSurrogate(uint32_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
 bool IsLowSurrogate(uint32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
-
-}  // namespace
 
 TWideText::TWideText(const wchar_t* text) : TWideText() {
     if (!text) return;

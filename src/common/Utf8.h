@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ bool Utf16ToUtf8(const wchar_t* text, size_t size, std::string& out);
 bool Utf16ToUtf8(const TWideText& text, std::string& out);
 
 bool IsValidUtf8(const std::string& text);
+// The two halves of a UTF-16 pair (a character beyond U+FFFF).
+bool IsHighSurrogate(uint32_t unit);
+bool IsLowSurrogate(uint32_t unit);
 // True when every byte is below 0x80: the same bytes in UTF-8 and every ANSI code page.
 bool IsAsciiText(const std::string& text);
 

@@ -164,10 +164,9 @@ std::string GetCommandLineU(bool* complete) {
     TWideText line(::GetCommandLineW());
     bool whole = true;
     for (size_t i = 0; i < line.size(); ++i) {
-        const wchar_t unit = line[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < line.size() && line[i + 1] >= 0xDC00 && line[i + 1] <= 0xDFFF) {
+        if (IsHighSurrogate(line[i]) && i + 1 < line.size() && IsLowSurrogate(line[i + 1])) {
             ++i;  // a pair
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+        } else if (IsHighSurrogate(line[i]) || IsLowSurrogate(line[i])) {
             line.data()[i] = 0xFFFD;
             whole = false;
         }

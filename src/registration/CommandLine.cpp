@@ -284,8 +284,14 @@ bool DestinationArgument(const std::string& commandLine, std::string& dest) {
     return true;
 }
 
-TCommandLineResult ParseArguments(const std::vector<std::string>& args) {
+TCommandLineResult ParseArguments(const std::vector<std::string>& args, bool complete) {
     TCommandLineResult result;
+    // A lone surrogate of the command line reads as U+FFFD: no file or folder named with it
+    // could be found or made as given.
+    const auto unreadable = [complete](const std::string& arg) {
+        return !complete && arg.find("\xEF\xBF\xBD") != std::string::npos;
+    };
+    const char* const unreadableFault = "This argument holds text that is not valid Unicode.";
     TCommandLine& s = result.Switches;
     size_t first = 1;
     if (args.size() > 1 && args[1].compare(0, 2, "-d") == 0) {
@@ -308,13 +314,19 @@ TCommandLineResult ParseArguments(const std::vector<std::string>& args) {
             result.Error = "The \"-d\" destination " + fault;
         }
     }
+    if (s.HasDestArgument && result.Valid && unreadable(args[1])) {
+        result.Valid = false;
+        result.BadArgument = args[1];
+        result.Error = unreadableFault;
+    }
     TSwitchReader reader(s);
     // Reading goes on after a fault, so that a /LOG= further on can still say what it was.
     for (size_t i = first; i < args.size(); ++i) {
         // The wizard has always passed over what is not a switch, and shows what it made of
         // the rest; a silent run has nobody to see that, so there it is a fault.
         if (!s.Silent && (args[i].empty() || args[i][0] != '/')) continue;
-        const std::string fault = ReadArgument(reader, args[i]);
+        std::string fault = ReadArgument(reader, args[i]);
+        if (fault.empty() && unreadable(args[i])) fault = unreadableFault;
         if (fault.empty() || !result.Valid) continue;
         result.Valid = false;
         result.BadArgument = args[i];
@@ -323,26 +335,8 @@ TCommandLineResult ParseArguments(const std::vector<std::string>& args) {
     return result;
 }
 
-TCommandLineResult ParseCommandLine(const std::string& commandLine) {
-    return ParseArguments(SplitCommandLine(commandLine));
-}
-
 TCommandLineResult ParseCommandLine(const std::string& commandLine, bool complete) {
-    const std::vector<std::string> args = SplitCommandLine(commandLine);
-    TCommandLineResult result = ParseArguments(args);
-    if (complete || !result.Valid) return result;
-    const char* const replacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
-    for (size_t i = 1; i < args.size(); ++i) {
-        // Only what is read counts: the wizard passes over what is not a switch.
-        const bool read = result.Switches.Silent || (!args[i].empty() && args[i][0] == '/') ||
-                          (i == 1 && args[i].compare(0, 2, "-d") == 0);
-        if (!read || args[i].find(replacement) == std::string::npos) continue;
-        result.Valid = false;
-        result.BadArgument = args[i];
-        result.Error = "This argument holds text that is not valid Unicode.";
-        break;
-    }
-    return result;
+    return ParseArguments(SplitCommandLine(commandLine), complete);
 }
 
 std::vector<std::string> DescribeCommandLine(const TCommandLine& s) {

@@ -76,12 +76,10 @@ struct TCommandLineResult {
 // switch given twice with different values makes the result invalid; the first fault
 // found is reported, and the sound switches around it are still read. Silent is still set when /S was given anywhere,
 // so that a bad command line of a silent run is reported without a window.
-TCommandLineResult ParseArguments(const std::vector<std::string>& args);
-TCommandLineResult ParseCommandLine(const std::string& commandLine);
-// The same for a command line whose text was not all Unicode (lone surrogates read as
-// U+FFFD): the argument that holds one is a fault, since no file or folder it names could be
-// found or made as given.
-TCommandLineResult ParseCommandLine(const std::string& commandLine, bool complete);
+// complete is false for a command line whose text was not all Unicode (its lone surrogates
+// read as U+FFFD): then an argument that is read and holds one is a fault.
+TCommandLineResult ParseArguments(const std::vector<std::string>& args, bool complete = true);
+TCommandLineResult ParseCommandLine(const std::string& commandLine, bool complete = true);
 
 // The command line as understood, one switch per line, for the progress log.
 std::vector<std::string> DescribeCommandLine(const TCommandLine& switches);
