@@ -3,7 +3,7 @@
 
 #include "UninstallRecords.h"
 
-#include "common/Owners.h"
+#include "common/InstUtils.h"
 #include "common/Utf8.h"
 #include "common/WideApi.h"
 
@@ -24,14 +24,6 @@ const char* const FolderIsFile = "it is a file, not the installed folder";
 
 bool IsGone(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
-// Opens the entry itself, never what a link points at, with the right to delete it. Without
-// delete sharing, so it cannot be renamed or replaced while it is held, nor can the folders
-// on its way.
-UniqueFile OpenEntry(const std::string& path, DWORD access) {
-    return UniqueFile(CreateFileU(path, access | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT));
 }
 
 // Where an open entry really is, every link on its way resolved ("\\?\C:\..."); "" when
@@ -59,14 +51,12 @@ std::string FinalPath(HANDLE handle) {
     return Utf16ToUtf8(place, text) ? text : std::string();
 }
 
-// The real place of an anchor folder, or "" when it is missing or is itself a link.
+// The real place of an anchor folder, or "" when it is missing or is itself a link. Opened
+// as the entries below it are, so that a link shows the same way.
 std::string AnchorPlace(const std::string& anchor) {
-    const UniqueFile folder = OpenEntry(anchor, 0);
-    FILE_ATTRIBUTE_TAG_INFO tag = {};
-    if (!folder || !::GetFileInformationByHandleEx(folder.get(), FileAttributeTagInfo, &tag, sizeof tag) ||
-        (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return std::string();
-    return FinalPath(folder.get());
+    const TOpenedEntry folder = OpenForDeletion(anchor);
+    if (!folder.Handle || DeleteAsFor(folder.Attributes) != TDeleteAs::Tree) return std::string();
+    return FinalPath(folder.Handle.get());
 }
 
 }  // namespace
@@ -122,28 +112,29 @@ bool TRemover::LinkOnTheWay(const std::string& path) const {
 // the entry is deleted through a handle, and only when the handle shows it below the real
 // place of the anchor its path names.
 TRemover::TDeletion TRemover::DeleteThroughHandle(const std::string& path, bool folder, DWORD& error) const {
-    const UniqueFile entry = OpenEntry(path, DELETE);
-    if (!entry) {
+    const TOpenedEntry entry = OpenForDeletion(path);
+    if (!entry.Handle) {
         error = ::GetLastError();
         return TDeletion::Failed;
     }
-    for (size_t i = 0; i < anchors_.size(); ++i) {
-        if (IsBelow(path, anchors_[i]) && !IsBelow(FinalPath(entry.get()), places_[i]))
-            return TDeletion::OutsideAnchors;
-    }
-    FILE_ATTRIBUTE_TAG_INFO tag = {};
-    if (!::GetFileInformationByHandleEx(entry.get(), FileAttributeTagInfo, &tag, sizeof tag)) {
-        error = ::GetLastError();
-        return TDeletion::Failed;
-    }
-    if (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return TDeletion::Link;
-    if (((tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != folder) return TDeletion::OtherKind;
-    FILE_DISPOSITION_INFO disposition = {TRUE};
-    if (!::SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition, sizeof disposition)) {
+    const std::string place = FinalPath(entry.Handle.get());
+    for (size_t i = 0; i < anchors_.size(); ++i)
+        if (IsBelow(path, anchors_[i]) && !IsBelow(place, places_[i])) return TDeletion::OutsideAnchors;
+    const TDeleteAs kind = DeleteAsFor(entry.Attributes);
+    if (kind == TDeleteAs::Link) return TDeletion::Link;
+    if ((kind == TDeleteAs::Tree) != folder) return TDeletion::OtherKind;
+    if (!DeleteByHandle(entry.Handle.get())) {
         error = ::GetLastError();
         return TDeletion::Failed;
     }
     return TDeletion::Done;  // gone when the handle closes
+}
+
+// Why an entry the handle showed otherwise than the checks by path is left.
+const char* TRemover::KeptReason(TDeletion deletion, bool folder) {
+    if (deletion == TDeletion::OutsideAnchors) return BehindLink;
+    if (deletion == TDeletion::Link) return folder ? FolderIsLink : FileIsLink;
+    return folder ? FolderIsFile : FileIsFolder;
 }
 
 void TRemover::RemoveFile(const std::string& path, unsigned waitMs) {
@@ -168,9 +159,7 @@ void TRemover::RemoveFile(const std::string& path, unsigned waitMs) {
             log_.Add("Removed file: " + path);
             return;
         } else if (deletion != TDeletion::Failed) {
-            return Leave(path, deletion == TDeletion::OutsideAnchors ? BehindLink
-                               : deletion == TDeletion::Link         ? FileIsLink
-                                                                     : FileIsFolder);
+            return Leave(path, KeptReason(deletion, false));
         } else {
             if (IsGone(error)) {
                 log_.Add("Not found: " + path);
@@ -201,10 +190,7 @@ void TRemover::RemoveFolder(const std::string& path, bool reportKept) {
             log_.Add("Removed folder: " + path);
             return;
         }
-        if (deletion != TDeletion::Failed)
-            return Leave(path, deletion == TDeletion::OutsideAnchors ? BehindLink
-                               : deletion == TDeletion::Link         ? FolderIsLink
-                                                                     : FolderIsFile);
+        if (deletion != TDeletion::Failed) return Leave(path, KeptReason(deletion, true));
         if (error == ERROR_DIR_NOT_EMPTY) break;
         ::Sleep(RetryPauseMs);
     }

@@ -57,6 +57,7 @@ private:
 
     bool LinkOnTheWay(const std::string& path) const;
     TDeletion DeleteThroughHandle(const std::string& path, bool folder, DWORD& error) const;
+    static const char* KeptReason(TDeletion deletion, bool folder);
 
     TUninstallLog& log_;
     std::vector<std::string> anchors_;

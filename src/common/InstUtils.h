@@ -1,6 +1,7 @@
 // Path, folder, temporary-file and install-log helpers shared by every part of the setup.
 #pragma once
 
+#include "common/Owners.h"
 #include "common/PathText.h"
 
 #include <windows.h>
@@ -101,6 +102,19 @@ enum class TDeleteAs { File, Tree, Link };
 TDeleteAs DeleteAsFor(DWORD attributes);
 // Removes one entry (a file, a link, or a folder with everything in it) as DeleteTree does.
 void DeleteEntry(const std::string& path);
+// An entry opened for deletion: without delete sharing, so it cannot be renamed, deleted or
+// replaced while it is held (nor can the folders on its way), and on a link itself rather
+// than on what the link points at. No handle when it cannot be opened (GetLastError says
+// why).
+struct TOpenedEntry {
+    UniqueFile Handle;
+    DWORD Attributes = 0;         // a link shows as DeleteAsFor's Link
+    bool HandleIsTheLink = false; // false where only the path shows the link (Wine)
+};
+TOpenedEntry OpenForDeletion(const std::string& path);
+// Marks the opened entry deleted: it goes when its last handle closes. A folder that is not
+// empty is refused with ERROR_DIR_NOT_EMPTY.
+bool DeleteByHandle(HANDLE entry);
 // Returns the system's error code, 0 when the whole text was written; callers that need
 // not tell of a failure pass it over.
 uint32_t WriteTextFile(const std::string& fileName, const std::string& text);

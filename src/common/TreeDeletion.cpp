@@ -15,16 +15,6 @@ TDeleteAs DeleteAsFor(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDeleteAs::Tree : TDeleteAs::File;
 }
 
-namespace {
-
-// An entry opened for deletion: without delete sharing, so it cannot be renamed, deleted or
-// replaced while it is held, and on the link itself rather than on what a link points at.
-struct TOpenedEntry {
-    UniqueFile Handle;
-    DWORD Attributes = 0;
-    bool HandleIsTheLink = false;  // false where only the path shows the link (Wine)
-};
-
 TOpenedEntry OpenForDeletion(const std::string& path) {
     TOpenedEntry entry;
     entry.Handle.reset(CreateFileU(path, DELETE | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
@@ -50,6 +40,8 @@ bool DeleteByHandle(HANDLE handle) {
     FILE_DISPOSITION_INFO disposition = {TRUE};
     return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
+
+namespace {
 
 // The names in the folder, read through its handle: FindFirstFile would open the folder once
 // more, and under Wine without delete sharing, which the held handle (it has delete access)
