@@ -65,7 +65,6 @@ bool CodePageToUtf8(const std::string& bytes, UINT codePage, std::string& out) {
 }
 
 bool IsAnsiRepresentable(const std::string& utf8) {
-    if (IsAsciiText(utf8)) return true;
     std::string ansi;
     return Utf8ToAnsi(utf8, ansi);
 }

@@ -1,6 +1,8 @@
 // UTF-8 text to and from a Windows code page (the ANSI one by default), never approximated.
 #pragma once
 
+#include "common/Utf8.h"
+
 #include <windows.h>
 
 #include <string>
@@ -15,8 +17,11 @@ bool Utf8ToCodePage(const std::string& utf8, UINT codePage, std::string& out);
 // lead byte of a double-byte code page) or when utf8 is not valid UTF-8 for CP_UTF8.
 bool CodePageToUtf8(const std::string& bytes, UINT codePage, std::string& out);
 
+// Every ANSI code page (UTF-8 as ANSI included) holds ASCII as itself: no table is asked.
 inline bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) {
-    return Utf8ToCodePage(utf8, CP_ACP, ansi);
+    if (!IsAsciiText(utf8)) return Utf8ToCodePage(utf8, CP_ACP, ansi);
+    ansi = utf8;
+    return true;
 }
 inline bool AnsiToUtf8(const std::string& ansi, std::string& utf8) {
     return CodePageToUtf8(ansi, CP_ACP, utf8);

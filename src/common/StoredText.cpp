@@ -14,9 +14,12 @@ const size_t Utf8MarkSize = 3;
 }  // namespace
 
 std::string EncodeStoredText(const std::string& utf8) {
-    if (IsAsciiText(utf8)) return utf8;
     std::string ansi;
     if (Utf8ToAnsi(utf8, ansi)) return ansi;
+    return MarkedUtf8(utf8);
+}
+
+std::string MarkedUtf8(const std::string& utf8) {
     return Utf8Mark + utf8;
 }
 

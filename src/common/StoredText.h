@@ -10,6 +10,8 @@ namespace orv {
 // there (so an ASCII or ANSI user's file is what it always was), else the whole text as
 // UTF-8 after the byte-order mark EF BB BF, which no ANSI text of ours starts with.
 std::string EncodeStoredText(const std::string& utf8);
+// The UTF-8 form alone: the mark and the text (for a text already known not to fit ANSI).
+std::string MarkedUtf8(const std::string& utf8);
 // The UTF-8 text of a file's bytes in either form; false when the bytes are neither valid
 // UTF-8 after a byte-order mark nor valid text of the ANSI code page.
 bool DecodeStoredText(const std::string& bytes, std::string& utf8);

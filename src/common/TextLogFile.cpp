@@ -20,13 +20,12 @@ void TTextLogFile::Line(const std::string& text) {
     if (utf8_) return Write(line);
     text_ += line;
     std::string ansi;
-    if (IsAsciiText(line)) return Write(line);
     if (Utf8ToAnsi(line, ansi)) return Write(ansi);
     // The first line ANSI cannot hold: one file holds one form, so it starts again, whole.
     utf8_ = true;
     ::SetFilePointer(file_.get(), 0, nullptr, FILE_BEGIN);
     ::SetEndOfFile(file_.get());
-    Write(EncodeStoredText(text_));
+    Write(MarkedUtf8(text_));
     text_.clear();
 }
 

@@ -12,7 +12,6 @@ class TTextLogFile {
 public:
     // Creates (or empties) the file; false when it cannot be written.
     bool Create(const std::string& path);
-    bool IsOpen() const { return file_.valid(); }
     // Appends the line and CR LF; dropped when the file is not open.
     void Line(const std::string& text);
 

@@ -95,7 +95,6 @@ bool IsExternalDrive(const std::string& path) {
 // hold; any other name counts in UTF-16 units, the system's own measure of a path.
 size_t DestinationLength(const std::string& destination) {
     std::string ansi;
-    if (IsAsciiText(destination)) return destination.size();
     if (Utf8ToAnsi(destination, ansi)) return ansi.size();
     TWideText wide;
     Utf8ToUtf16(destination, wide);
