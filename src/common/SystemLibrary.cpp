@@ -9,10 +9,8 @@ namespace orv {
 void RestrictDllSearch() {
     // SetDefaultDllDirectories exists from Windows 8 (and Windows 7 with KB2533623), so it is
     // looked up rather than imported. kernel32 is always loaded from System32.
-    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    const auto setDefault = SystemFunction<SetDefaultDllDirectoriesFn>("kernel32.dll", "SetDefaultDllDirectories");
     if (setDefault) setDefault(0x00000800 /* LOAD_LIBRARY_SEARCH_SYSTEM32 */);
     // Where the call is missing, this at least drops the current folder from the search.
     ::SetDllDirectoryA("");

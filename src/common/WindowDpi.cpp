@@ -3,16 +3,11 @@
 #include "common/WindowDpi.h"
 
 #include "common/DpiScaling.h"
+#include "common/SystemLibrary.h"
 
 namespace orv {
 
 namespace {
-
-template <typename F>
-F Bind(const char* module, const char* name) {
-    HMODULE m = ::GetModuleHandleA(module);
-    return m ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(m, name))) : nullptr;
-}
 
 int ScreenDpi() {
     WindowDC dc(nullptr);
@@ -24,21 +19,21 @@ int ScreenDpi() {
 
 int WindowDpi(HWND wnd) {
     using Fn = UINT(WINAPI*)(HWND);
-    static const Fn getDpiForWindow = Bind<Fn>("user32.dll", "GetDpiForWindow");
+    static const Fn getDpiForWindow = SystemFunction<Fn>("user32.dll", "GetDpiForWindow");
     const UINT dpi = getDpiForWindow && wnd ? getDpiForWindow(wnd) : 0;
     return dpi ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 int SystemDpi() {
     using Fn = UINT(WINAPI*)();
-    static const Fn getDpiForSystem = Bind<Fn>("user32.dll", "GetDpiForSystem");
+    static const Fn getDpiForSystem = SystemFunction<Fn>("user32.dll", "GetDpiForSystem");
     const UINT dpi = getDpiForSystem ? getDpiForSystem() : 0;
     return dpi ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 RECT WindowRectForClient(const RECT& client, DWORD style, DWORD exStyle, int dpi) {
     using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const Fn adjustForDpi = Bind<Fn>("user32.dll", "AdjustWindowRectExForDpi");
+    static const Fn adjustForDpi = SystemFunction<Fn>("user32.dll", "AdjustWindowRectExForDpi");
     RECT rc = client;
     if (!adjustForDpi || !adjustForDpi(&rc, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
         rc = client;
@@ -49,7 +44,7 @@ RECT WindowRectForClient(const RECT& client, DWORD style, DWORD exStyle, int dpi
 
 void KeepDialogManagerScalingOff(HWND wnd) {
     using Fn = BOOL(WINAPI*)(HWND, int, int);
-    static const Fn set = Bind<Fn>("user32.dll", "SetDialogDpiChangeBehavior");
+    static const Fn set = SystemFunction<Fn>("user32.dll", "SetDialogDpiChangeBehavior");
     const int disableAll = 1;  // DDC_DISABLE_ALL
     if (set) set(wnd, disableAll, disableAll);
 }
@@ -58,7 +53,7 @@ TSystemIcon LoadSystemIcon(LPCSTR id, int size) {
     TSystemIcon icon;
     if (size != 32) {
         using Fn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
-        static const Fn loadScaled = Bind<Fn>("comctl32.dll", "LoadIconWithScaleDown");
+        static const Fn loadScaled = SystemFunction<Fn>("comctl32.dll", "LoadIconWithScaleDown");
         HICON scaled = nullptr;
         if (loadScaled && SUCCEEDED(loadScaled(nullptr, reinterpret_cast<PCWSTR>(id), size, size, &scaled)) && scaled) {
             icon.Owned.reset(scaled);
