@@ -89,6 +89,11 @@ int RunInteractive(const TCommandLineResult& commandLine) {
     return ecInstalled;
 }
 
+// The silent install or the wizard, as the command line asks.
+int RunAsAsked(const TCommandLineResult& commandLine) {
+    return commandLine.Switches.Silent ? RunSilentInstall(commandLine) : RunInteractive(commandLine);
+}
+
 // Two setups into one folder would interleave their files and logs; a second one ends before
 // it reads or writes anything, a silent one at once with the code deployment tools retry on.
 int RunAlone(const TCommandLineResult& commandLine) {
@@ -98,7 +103,7 @@ int RunAlone(const TCommandLineResult& commandLine) {
         ShowMessageDialog(AnotherSetupRunningText, mkInformation, mbOK);
         return ecInstalled;
     }
-    return commandLine.Switches.Silent ? RunSilentInstall(commandLine) : RunInteractive(commandLine);
+    return RunAsAsked(commandLine);
 }
 
 }  // namespace
@@ -128,7 +133,7 @@ int RunProgram() {
         ::MessageBoxA(nullptr, "This program requires Windows 2000 or later.", nullptr, MB_OK | MB_ICONEXCLAMATION);
     } else if (!commandLine.Valid || commandLine.Switches.Help) {
         // Only a box or the exit code: nothing that another setup could disturb.
-        exitCode = commandLine.Switches.Silent ? RunSilentInstall(commandLine) : RunInteractive(commandLine);
+        exitCode = RunAsAsked(commandLine);
     } else {
         exitCode = RunAlone(commandLine);
     }
