@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 published=$(realpath "$1")
 build=$(realpath -m "${2:-$root/build-reproduce}")
-"$root/scripts/bootstrap.sh"
+"$root/scripts/bootstrap.sh"  # osslsigncode and Python take the published files apart first
 image() { python3 "$root/tools/release/setup_image.py" "$@"; }
 # A file as it was before it was signed (the signature is the only part that ever differs).
 unsigned() {
@@ -32,10 +32,8 @@ image extract "$published" orv.exe "$published_dir/orv-as-packed.exe"
 unsigned "$published_dir/orv-as-packed.exe" "$published_dir/orv.exe"
 
 # Nothing signed here: the signed orv.exe comes from the published setup.
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORV_SIGN=OFF \
-  -DORV_PACKED_ORV="$published_dir/orv-as-packed.exe" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target orv orvsetup >/dev/null
+"$root/scripts/build.sh" "$build" -DORV_SIGN=OFF -DORV_PACKED_ORV="$published_dir/orv-as-packed.exe" orv orvsetup \
+  >/dev/null
 
 status=0
 same "$published_dir/orv.exe" "$build/product/orv/orv.exe" || status=1

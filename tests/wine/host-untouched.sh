@@ -29,8 +29,9 @@ done < <(find "$build" -maxdepth 3 -name system.reg)
 # history) belongs to whatever else runs as that user and is left out.
 home=${HOME:-}
 if [ -d "$home" ] && [ -f "$build/host-home.stamp" ]; then
-  changed=$(find "$home" -xdev \( -path "$home/.*" -prune \) -o -newer "$build/host-home.stamp" -print 2>/dev/null |
-    grep -v -x -F -e "$home" -e "$build" -e "$src" | grep -v -F -e "$build/" -e "$src/" | head -n 20)
+  # The build and the checkout, when they lie in the home, are the run's own: not walked.
+  changed=$(find "$home" -xdev \( -path "$home/.*" -o -path "$build" -o -path "$src" \) -prune \
+    -o -newer "$build/host-home.stamp" -print 2>/dev/null | grep -v -x -F -e "$home" | head -n 20)
   for d in .local/share/applications .local/share/icons .local/share/mime .local/share/desktop-directories \
     .config/menus .cache/wine .wine; do
     [ -e "$home/$d" ] || continue

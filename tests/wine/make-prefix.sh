@@ -10,6 +10,12 @@ set -euo pipefail
 ready=$WINEPREFIX/.orv-prefix-ready
 if [ ! -f "$ready" ]; then
   "$WINE" wineboot -i >/dev/null 2>&1 </dev/null || true
+  # Wine draws captions and frames itself when no window manager runs.
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  # Debian's Wine does not find its own fonts; without them the dialog layouts change.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  # One wait for the server to write the registry out and end, for all of the above.
   "$WINESERVER" -w >/dev/null 2>&1 </dev/null || true
 fi
 
@@ -28,12 +34,4 @@ while IFS= read -r -d '' link; do
   *) rm -f "$link" && mkdir -p "$link" ;;
   esac
 done < <(find "$prefix/drive_c/users" -type l -print0)
-[ -f "$ready" ] && exit 0
-
-# Wine draws captions and frames itself when no window manager runs.
-"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
-# Debian's Wine does not find its own fonts; without them the dialog layouts change.
-mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-"$WINESERVER" -w >/dev/null 2>&1 </dev/null || true
 touch "$ready"
