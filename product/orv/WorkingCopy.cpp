@@ -17,7 +17,8 @@ namespace orv::uninstall {
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+// Unlike the common ReadWholeFile it refuses writers and short reads: the copy must be the program's exact bytes.
+bool ReadUnshared(const std::string& path, std::string& bytes) {
     UniqueFile file(
         CreateFileU(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
     LARGE_INTEGER size;
@@ -93,7 +94,7 @@ std::string HandleText(HANDLE handle) {
 
 int RunWorkingCopy(const std::string& program, const std::string& folder, bool silent, std::string& failure) {
     std::string bytes;
-    if (!ReadWholeFile(program, bytes)) {
+    if (!ReadUnshared(program, bytes)) {
         failure = "cannot read \"" + program + "\" (" + ErrorReason(::GetLastError()) + ")";
         return -1;
     }
