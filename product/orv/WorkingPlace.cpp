@@ -38,9 +38,12 @@ std::string SystemTempFolder() {
 // it is inheritable, so the working copy holds it until it ends (Wine's delete-on-close
 // would miss the copy's file in a folder renamed meanwhile).
 UniqueFile CreateHeldFolder(const std::string& folder) {
+    // Without its descriptor the folder would inherit the temporary folder's rights, which
+    // may let the user write there: no folder at all is safer than an open one.
     UniqueLocal descriptor;
-    ::ConvertStringSecurityDescriptorToSecurityDescriptorA(ProtectedFolderSddl, SDDL_REVISION_1, descriptor.put(),
-                                                           nullptr);
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorA(ProtectedFolderSddl, SDDL_REVISION_1, descriptor.put(),
+                                                                nullptr))
+        return UniqueFile();
     TWideText wide;
     if (!Utf8ToUtf16("\\??\\" + folder, wide)) return RefuseText(UniqueFile());
     UNICODE_STRING name;
