@@ -5,6 +5,7 @@
 #include "UninstallRemoval.h"
 
 #include "common/InstUtils.h"
+#include "common/ProductInterface.h"
 #include "common/WideApi.h"
 
 #include <windows.h>
@@ -12,14 +13,11 @@
 #include <sddl.h>
 #include <winternl.h>
 
-#include <vector>
-
 namespace orv::uninstall {
 
 namespace {
 
 const char Prefix[] = "~orvui-";
-const char ProgramName[] = "orv.exe";
 
 // Owned by the administrators, full control for SYSTEM and the administrators only, nothing
 // inherited from the temporary folder. An unelevated token holds the administrators group for
@@ -27,9 +25,10 @@ const char ProgramName[] = "orv.exe";
 const char ProtectedFolderSddl[] = "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 
 std::string SystemTempFolder() {
-    char windows[MAX_PATH];
-    const UINT n = ::GetSystemWindowsDirectoryA(windows, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? std::string(windows, n) + "\\Temp\\" : std::string();
+    wchar_t windows[MAX_PATH];
+    const UINT n = ::GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    const std::string folder = n > 0 && n < MAX_PATH ? Utf8Of(windows, n) : std::string();
+    return folder.empty() ? std::string() : folder + "\\Temp\\";
 }
 
 // Creates the folder and opens it in one call, as Win32 cannot: between a CreateDirectory
@@ -63,8 +62,6 @@ UniqueFile CreateHeldFolder(const std::string& folder) {
     return UniqueFile(handle);
 }
 
-}  // namespace
-
 std::string RandomName() {
     unsigned char bytes[8] = {};
     ::RtlGenRandom(bytes, sizeof bytes);
@@ -76,6 +73,8 @@ std::string RandomName() {
     }
     return text;
 }
+
+}  // namespace
 
 TWorkingPlace MakeWorkingPlace(bool elevated, std::string& failure) {
     TWorkingPlace place;
@@ -89,7 +88,7 @@ TWorkingPlace MakeWorkingPlace(bool elevated, std::string& failure) {
         place.FolderHandle = CreateHeldFolder(folder);
         if (!place.FolderHandle) continue;
         place.Folder = folder;
-        place.Program = folder + "\\" + ProgramName;
+        place.Program = folder + "\\" + ProductExeName;
         // A running program's folder cannot go while it runs: the empty folder is removed
         // when Windows next starts (the copy's file goes when the copy ends).
         MoveFileExU(folder, std::string(), MOVEFILE_DELAY_UNTIL_REBOOT);

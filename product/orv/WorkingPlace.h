@@ -20,7 +20,4 @@ struct TWorkingPlace {
 // has the same rights anyway. Empty Program with a reason in failure when neither works.
 TWorkingPlace MakeWorkingPlace(bool elevated, std::string& failure);
 
-// Random hexadecimal text from the system's generator.
-std::string RandomName();
-
 }  // namespace orv::uninstall
