@@ -42,15 +42,6 @@ int Message(const std::string& text, UINT type) {
     return MessageBoxU(nullptr, text, Caption, type | MB_SETFOREGROUND);
 }
 
-// A program started through an 8.3 name sees its folder that way; the logs hold long names.
-std::string LongPath(const std::string& path) {
-    const TWideArg wide(path);
-    wchar_t buffer[MAX_PATH];
-    const DWORD length = wide.ok() ? ::GetLongPathNameW(wide.c_str(), buffer, MAX_PATH) : 0;
-    const std::string longPath = length > 0 && length < MAX_PATH ? Utf8Of(buffer, length) : std::string();
-    return longPath.empty() ? path : longPath;
-}
-
 // A log's text as UTF-8; "" when it is missing, unreadable, implausibly large or not text.
 std::string ReadLogText(const std::string& path) {
     std::string bytes, text;
@@ -117,7 +108,8 @@ void LeaveRefused(const TRemovalPlan& plan, TUninstallLog& log, TRemover& remove
 // The program goes last, after the first process has ended. One that another program holds
 // without delete sharing cannot go then either, and the caller must hear so now.
 bool ProgramHeld(const std::string& program) {
-    UniqueFile probe(CreateFileU(program, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0));
+    UniqueFile probe(
+        CreateFileU(program, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0));
     return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
@@ -249,7 +241,8 @@ int RunElevatedInstead(const std::string& program, bool silent) {
 }
 
 int RunFirstProcess(const TUninstallArgs& args) {
-    const std::string program = LongPath(ModulePath());
+    // A program started through an 8.3 name sees its folder that way; the logs hold long names.
+    const std::string program = LongForm(ModulePath());
     const std::string folder = ParentFolder(program);
     const TInstallKind kind = ClassifyInstall(folder, RegisteredLocation(), IsExternalDrive(folder));
     // The registered install without its Install.log is still the registered install: what
