@@ -218,9 +218,8 @@ int RunAsWorkingCopy(const TUninstallArgs& args) {
 
 // A copy that is not the registered install removes nothing: the shared data, the
 // shortcuts and the settings are the registered install's.
-int RefuseStrayCopy(const std::string& folder, bool silent) {
+int RefuseStrayCopy(const std::string& folder, const std::string& registered, bool silent) {
     if (silent) return ucCancelled;
-    const std::string registered = RegisteredLocation();
     Message(std::string("This copy of ") + ProductName + " in\r\n" + folder +
                 "\r\nis not the one Setup installed on this computer" +
                 (registered.empty() ? std::string(".") : " (that one is in " + registered + ").") +
@@ -244,7 +243,8 @@ int RunFirstProcess(const TUninstallArgs& args) {
     // A program started through an 8.3 name sees its folder that way; the logs hold long names.
     const std::string program = LongForm(ModulePath());
     const std::string folder = ParentFolder(program);
-    const TInstallKind kind = ClassifyInstall(folder, RegisteredLocation(), IsExternalDrive(folder));
+    const std::string registered = RegisteredLocation();
+    const TInstallKind kind = ClassifyInstall(folder, registered, IsExternalDrive(folder));
     // The registered install without its Install.log is still the registered install: what
     // the entry and Update.log name is removed, and the rest is reported left.
     if (kind == TInstallKind::Portable ||
@@ -257,7 +257,7 @@ int RunFirstProcess(const TUninstallArgs& args) {
                     MB_ICONINFORMATION);
         return ucCancelled;
     }
-    if (kind == TInstallKind::Stray) return RefuseStrayCopy(folder, args.Silent);
+    if (kind == TInstallKind::Stray) return RefuseStrayCopy(folder, registered, args.Silent);
     if (NeedsElevation(kind, QueryTokenState())) return RunElevatedInstead(program, args.Silent);
     if (!TSingleSetup().Acquired()) {
         if (!args.Silent) Message(AnotherSetupText, MB_ICONINFORMATION);
