@@ -7,17 +7,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <set>
 
 namespace orv::uninstall {
 
 namespace {
-
-std::string LowerKey(const std::string& path) {
-    std::string key = path;
-    std::transform(key.begin(), key.end(), key.begin(), AsciiLower);
-    return key;
-}
 
 bool StartsWith(const std::string& text, const char* prefix, std::size_t length) {
     return text.compare(0, length, prefix) == 0;
@@ -27,19 +20,22 @@ bool EndsWith(const std::string& text, const char* suffix, std::size_t length) {
     return text.size() >= length && text.compare(text.size() - length, length, suffix) == 0;
 }
 
-// A list that keeps each path once, letter case ignored, in the order first added.
+// A list that keeps each path once, in the order first added. It compares as SamePath does,
+// so that a name outside ASCII recorded in other letter case is still the same path here as
+// in every other test of the uninstall. The lists are the size of one install: a scan will do.
 class PathList {
 public:
     bool Add(const std::string& path) {
-        if (!keys_.insert(LowerKey(path)).second) return false;
+        if (Contains(path)) return false;
         paths_.push_back(path);
         return true;
     }
-    bool Contains(const std::string& path) const { return keys_.count(LowerKey(path)) != 0; }
+    bool Contains(const std::string& path) const {
+        return std::any_of(paths_.begin(), paths_.end(), [&](const std::string& p) { return SamePath(p, path); });
+    }
     std::vector<std::string>& Paths() { return paths_; }
 
 private:
-    std::set<std::string> keys_;
     std::vector<std::string> paths_;
 };
 

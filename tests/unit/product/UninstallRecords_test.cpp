@@ -134,6 +134,17 @@ TEST(UninstallRecords, PlanWithoutLogsStillTakesTheBookkeepingFilesAndTheFolder)
     EXPECT_EQ(Lines(), atRoot.Folders);
 }
 
+TEST(UninstallRecords, ListsCompareNamesOutsideAsciiByTheSystemsCaseRules) {
+    // Install.log wrote the folder with a capital A umlaut, the program finds itself below a
+    // small one: the program still goes last, and a file recorded twice in other letter case
+    // is removed once.
+    const std::string upper = "C:\\\xC3\x84rger", lower = "C:\\\xC3\xA4rger";
+    TInstallRecord record;
+    record.Files = {upper + "\\orv.exe", upper + "\\a.txt", lower + "\\A.TXT"};
+    const TRemovalPlan plan = PlanRemoval(record, Lines(), {lower, "", "orv.exe", "x.lnk", {}});
+    EXPECT_EQ(Lines({upper + "\\a.txt", lower + "\\Install.log", lower + "\\orv.exe"}), plan.Files);
+}
+
 TEST(UninstallCommandLine, ArgumentsAndSwitches) {
     EXPECT_EQ(Lines({"-ui", "/S", "/DIR=C:\\Program Files\\Orvanel", "a\"b"}),
               SplitArguments("\"C:\\x y\\orv.exe\"  -ui\t/S \"/DIR=C:\\Program Files\\Orvanel\" a\"b"));
