@@ -77,12 +77,18 @@ bool CheckSpace(const std::vector<TPlannedWrite>& writes, TInstallCheck& check) 
     return true;
 }
 
+// A fresh install plans a dozen folders that all come down to one existing folder, where
+// the probe goes: that folder is probed once. A refusal names the planned folder.
 bool CheckWritable(const std::vector<TPlannedWrite>& writes, TInstallCheck& check) {
-    std::set<std::string> probed;
+    std::set<std::string> planned;
+    std::set<std::string> probed;  // the nearest existing folders of the planned ones
     for (const TPlannedWrite& w : writes) {
         const std::string folder = FolderPart(w.Path);
-        if (!probed.insert(folder).second) continue;
-        if (const uint32_t error = ProbeWritable(folder)) {
+        if (!planned.insert(folder).second) continue;
+        std::string existing = ExistingFolderOrParent(folder);
+        if (!existing.empty()) AddBackslash(existing);
+        if (!probed.insert(existing).second) continue;
+        if (const uint32_t error = ProbeWritable(existing.empty() ? folder : existing)) {
             check.Problem = TCheckProblem::NotWritable;
             check.Path = WithoutBackslash(folder);
             check.ErrorCode = error;

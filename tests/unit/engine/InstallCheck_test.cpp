@@ -91,6 +91,16 @@ TEST_F(InstallCheckTest, ProbeTellsWhetherAFolderOrItsNearestParentTakesFiles) {
     }
 }
 
+// Every planned folder below a read-only folder comes down to that one probe; the refusal
+// names the first planned folder, which the user chose, not the folder that was probed.
+TEST_F(InstallCheckTest, RefusalNamesThePlannedFolderNotTheProbedParent) {
+    if (!FolderExists("W:\\Existing")) GTEST_SKIP() << "the read-only test disk W: is not mounted";
+    const TInstallCheck check = CheckBeforeWriting(*files_, Choosing("W:\\Existing\\Not\\Made", 0x3F), false);
+    EXPECT_EQ(TCheckProblem::NotWritable, check.Problem);
+    EXPECT_EQ("W:\\Existing\\Not\\Made", check.Path);
+    EXPECT_FALSE(FolderExists("W:\\Existing\\Not"));
+}
+
 // Path lengths count characters as the system does (the test prefix's ANSI code page holds
 // "é" in one byte, "日" is one UTF-16 unit), not UTF-8 bytes, which would refuse these
 // folders at half the limit.
