@@ -70,6 +70,31 @@ void RefuseLinkedDataRoot(const std::string& root) {
         throw EDataFolderLink("The shared data folder " + root + " is a link to another folder.");
 }
 
+// Everything stays on the carried drive, below the destination.
+std::string PortableDataFolder(const TSetupState& state, uint8_t kind) {
+    std::string r = state.Options.DestDir;
+    AddBackslash(r);
+    if (kind == fkSpellcheck) r += "Spellcheck\\";
+    return r;
+}
+
+// The kind's folder of an install that is not portable, given the shared data folder (with
+// its backslash); "" for what is not a folder kind.
+std::string BelowSharedFolder(const std::string& shared, uint8_t kind) {
+    switch (kind) {
+    case fkShared:
+        return shared;
+    case fkHidden:
+        return shared + "Hidden\\";
+    case fkPublic:
+        return shared + "Public\\";
+    case fkSpellcheck:
+        return shared + "Public\\Spellcheck\\";
+    default:
+        return std::string();
+    }
+}
+
 }  // namespace
 
 UniqueFile OpenVolumeForStorageQuery(const std::string& drive) {
@@ -129,42 +154,23 @@ std::string InstallPath(const TSetupState& state, const std::string& name) {
 }
 
 std::string DataFolderName(const TSetupState& state, uint8_t kind) {
-    std::string r;
-    if (IsPortableInstall(state)) {
-        // Everything stays on the carried drive, below the destination.
-        r = state.Options.DestDir;
-        AddBackslash(r);
-        if (kind == fkSpellcheck) r += "Spellcheck\\";
-    } else {
-        switch (kind) {
-        case fkShared:
-            r = SharedDataFolderName(state);
-            break;
-        case fkHidden:
-            r = DataFolderName(state, fkShared) + "Hidden";
-            break;
-        case fkPublic:
-            r = DataFolderName(state, fkShared) + "Public";
-            break;
-        case fkSpellcheck:
-            r = DataFolderName(state, fkPublic) + "Spellcheck\\";
-            break;
-        default:
-            break;  // not a folder kind
-        }
-    }
-    if (!r.empty()) AddBackslash(r);
-    return r;
+    if (IsPortableInstall(state)) return PortableDataFolder(state, kind);
+    return BelowSharedFolder(SharedDataFolderName(state), kind);
 }
 
+// The shared folder's name is asked of the shell once, for the folder and for its check.
 std::string GetDataFolder(const TSetupState& state, uint8_t kind) {
-    const std::string r = DataFolderName(state, kind);
-    if (r.empty()) return r;
-    if (!IsPortableInstall(state)) {
+    std::string r;
+    if (IsPortableInstall(state)) {
+        r = PortableDataFolder(state, kind);
+    } else {
         std::string root = SharedDataFolderName(state);
+        r = BelowSharedFolder(root, kind);
+        if (r.empty()) return r;
         DropLastChar(root);
         RefuseLinkedDataRoot(root);
     }
+    if (r.empty()) return r;
     // ForceFolders makes (and logs) the parents first, from the top down.
     ForceFolders(r);
     return r;

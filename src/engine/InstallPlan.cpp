@@ -44,28 +44,32 @@ void PlanProgram(TAttachedFiles& files, const TSetupState& state) {
 void PlanSpellchecker(TAttachedFiles& files, const TSetupState& state, TFolderOf folderOf) {
     SuspendLog();
     auto resume = MakeScopeGuard([] { ResumeLog(); });
-    AddFiles(files, "English (American).asc", folderOf(state, fkSpellcheck), 1, omKeepExisting);
-    AddFiles(files, "English (American).cache", folderOf(state, fkSpellcheck), 1, omKeepExisting);
-    AddFiles(files, "English (British).asc", folderOf(state, fkSpellcheck), 1, omKeepExisting);
+    const std::string folder = folderOf(state, fkSpellcheck);
+    AddFiles(files, "English (American).asc", folder, 1, omKeepExisting);
+    AddFiles(files, "English (American).cache", folder, 1, omKeepExisting);
+    AddFiles(files, "English (British).asc", folder, 1, omKeepExisting);
     // The British dictionary starts from the American cache, under its own name.
-    const std::string britishCache = folderOf(state, fkSpellcheck) + "English (British).cache";
     {
         DestIsFileName = true;
         auto restore = MakeScopeGuard([] { DestIsFileName = false; });
-        AddFiles(files, "English (American).cache", britishCache, 1, omKeepExisting);
+        AddFiles(files, "English (American).cache", folder + "English (British).cache", 1, omKeepExisting);
     }
-    AddFiles(files, "english.zlx", folderOf(state, fkSpellcheck), 1, omKeepSameTime);
-    AddFiles(files, "us.zlx", folderOf(state, fkSpellcheck), 1, omKeepSameTime);
-    AddFiles(files, "uk.zlx", folderOf(state, fkSpellcheck), 1, omKeepSameTime);
-    AddFiles(files, "userdicen.tlx", folderOf(state, fkSpellcheck), 1, omKeepExisting);
+    AddFiles(files, "english.zlx", folder, 1, omKeepSameTime);
+    AddFiles(files, "us.zlx", folder, 1, omKeepSameTime);
+    AddFiles(files, "uk.zlx", folder, 1, omKeepSameTime);
+    AddFiles(files, "userdicen.tlx", folder, 1, omKeepExisting);
 }
 
 // Templates and clips are public data the user may have edited; neither is logged.
 void PlanPublicData(TAttachedFiles& files, const TSetupState& state, TFolderOf folderOf) {
     SuspendLog();
     auto resume = MakeScopeGuard([] { ResumeLog(); });
-    if (Chosen(state, 3)) AddFiles(files, "Templates\\", folderOf(state, fkPublic), 3, omKeepExisting);
-    if (Installed(state, 4)) AddFiles(files, "Clip Library\\", folderOf(state, fkPublic), 4, omKeepExisting);
+    const bool templates = Chosen(state, 3);
+    const bool clips = Installed(state, 4);
+    if (!templates && !clips) return;  // the folder is made only for what goes there
+    const std::string folder = folderOf(state, fkPublic);
+    if (templates) AddFiles(files, "Templates\\", folder, 3, omKeepExisting);
+    if (clips) AddFiles(files, "Clip Library\\", folder, 4, omKeepExisting);
 }
 
 // A portable drive keeps the settings the user already has; a normal install resets them.
