@@ -24,7 +24,8 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     return EncodeStoredText(text);
 }
 
-// Unlike WriteTextFile, reports every failure: a lost Update.log block cannot be rebuilt.
+// Raises EUpdateLogError on any failure, telling a file that cannot be made from one that
+// cannot be written: a lost Update.log block cannot be rebuilt, so no failure is passed over.
 void WriteUpdateLogFile(const std::string& path, const std::string& text) {
     UniqueFile file(CreateFileU(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
     if (!file) throw EUpdateLogError("Cannot create \"" + path + "\": " + SystemErrorText(::GetLastError()));
@@ -32,6 +33,11 @@ void WriteUpdateLogFile(const std::string& path, const std::string& text) {
     if (!::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
         written != text.size())
         throw EUpdateLogError("Cannot write \"" + path + "\": " + SystemErrorText(::GetLastError()));
+}
+
+// The install log list as it stands; the system's error code, 0 when it was written.
+uint32_t WriteInstallLogFile() {
+    return WriteTextFile(InstallLogPath, JoinLinesCrLf(InstallLogLines()));
 }
 
 }  // namespace
@@ -48,7 +54,7 @@ void StartInstallLog(const TSetupState& state) {
 void SaveInstallLog(const TSetupState& state) {
     if (InstallLogPath.empty() || IsPortableInstall(state)) return;
     // Without it the uninstaller cannot tell which files are the install's.
-    if (const uint32_t error = WriteTextFile(InstallLogPath, JoinLinesCrLf(InstallLogLines())))
+    if (const uint32_t error = WriteInstallLogFile())
         RecordShortfall("the install log \"" + InstallLogPath + "\"", error);
 }
 
@@ -56,7 +62,7 @@ void SaveInstallLogBeforeCopy(const TSetupState& state) {
     if (InstallLogPath.empty() || IsPortableInstall(state)) return;
     ForceFolders(FolderPart(InstallLogPath));
     // Only a safeguard against a run cut off during the copy: the save at the end tells.
-    WriteTextFile(InstallLogPath, JoinLinesCrLf(InstallLogLines()));
+    WriteInstallLogFile();
 }
 
 void WriteUpdateLog(TAttachedFiles& files, const TSetupState& state) {
