@@ -14,9 +14,6 @@ namespace orv {
 
 namespace {
 
-const char InstallLogName[] = "Install.log";
-const char UpdateLogName[] = "Update.log";
-
 // The lines as the file's bytes: see EncodeStoredText for when they are not ANSI.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     std::string text;

@@ -10,6 +10,10 @@
 
 namespace orv {
 
+// The install log's name in the destination folder, the update log's in the shared data folder.
+constexpr const char* InstallLogName = "Install.log";
+constexpr const char* UpdateLogName = "Update.log";
+
 // Makes the install log list and, unless the install is portable, decides InstallLogPath
 // and loads the earlier Install.log into the list (read errors leave it empty).
 void StartInstallLog(const TSetupState& state);

@@ -6,6 +6,7 @@
 #include "common/WideApi.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
+#include "engine/InstallLogFiles.h"
 #include "engine/InstallStart.h"
 #include "engine/ResConst.h"
 
@@ -16,6 +17,10 @@
 namespace orv {
 
 namespace {
+
+// The sound settings, in the shared data folder; the stamp, in the hidden one.
+constexpr const char* SettingsFileName = "Orvanel.ini";
+constexpr const char* StampFileName = "install_stamp";
 
 constexpr const char* SoundSettings =
     "[\\Software\\Orvanel Word Processor\\Sounds\\General Settings]\r\nSoundScheme=Basic.asn";
@@ -74,7 +79,7 @@ void PlanPublicData(TAttachedFiles& files, const TSetupState& state, TFolderOf f
 
 // A portable drive keeps the settings the user already has; a normal install resets them.
 void WriteSoundSettings(const TSetupState& state, bool portable) {
-    const std::string f = GetDataFolder(state, fkShared) + "Orvanel.ini";
+    const std::string f = GetDataFolder(state, fkShared) + SettingsFileName;
     if (!FileExists(f) || !portable) WriteTextFile(f, SoundSettings);
 }
 
@@ -84,7 +89,7 @@ void WriteInstallStamp(TSetupState& state) {
     state.InstallStampSet = true;
     std::string bytes(sizeof state.InstallStamp, '\0');
     std::memcpy(&bytes[0], &state.InstallStamp, sizeof state.InstallStamp);
-    WriteTextFile(GetDataFolder(state, fkHidden) + "install_stamp", bytes);
+    WriteTextFile(GetDataFolder(state, fkHidden) + StampFileName, bytes);
 }
 
 // The installed components' sizes (what the component page shows), for the list of
@@ -145,11 +150,11 @@ std::vector<TPlannedWrite> PlannedWrites(TAttachedFiles& files, const TSetupStat
         for (const auto& record : group) writes.push_back({record->DestPath, record->Entry ? record->Entry->Size : 0});
     const bool portable = IsPortableInstall(s);
     if (!portable) {
-        writes.push_back({InstallPath(s, "Install.log"), 0});
-        writes.push_back({DataFolderName(s, fkHidden) + "install_stamp", 8});
-        if (!files.PublicFiles.empty()) writes.push_back({DataFolderName(s, fkShared) + "Update.log", 0});
+        writes.push_back({InstallPath(s, InstallLogName), 0});
+        writes.push_back({DataFolderName(s, fkHidden) + StampFileName, 8});
+        if (!files.PublicFiles.empty()) writes.push_back({DataFolderName(s, fkShared) + UpdateLogName, 0});
     }
-    if (Chosen(s, 5)) writes.push_back({DataFolderName(s, fkShared) + "Orvanel.ini", 0});
+    if (Chosen(s, 5)) writes.push_back({DataFolderName(s, fkShared) + SettingsFileName, 0});
     return writes;
 }
 
