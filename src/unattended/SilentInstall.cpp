@@ -5,6 +5,7 @@
 #include "common/InstUtils.h"
 #include "common/InstallStatus.h"
 #include "common/ProductInterface.h"
+#include "common/SystemError.h"
 #include "engine/Destination.h"
 #include "engine/FileSelection.h"
 #include "engine/FolderLayout.h"
@@ -150,13 +151,11 @@ int TSilentInstall::CheckBeforeInstall(TAttachedFiles& files) {
     }
     const int code = CheckPlan(files);
     if (code != ecInstalled) return code;
+    // The plan's check has read the destination drive's free space already, so this reading
+    // does not fail; it weighs the selection's total as the component page does.
     const int64_t required = RequiredSpace(state_.ItemStates, ItemSizes(files, state_));
     int64_t available = 0;
-    if (!QueryFreeSpace(dest, available)) {
-        log_.Line("The destination is not usable: the free space of its drive cannot be read.");
-        return ecDestUnusable;
-    }
-    if (available < required) {
+    if (QueryFreeSpace(dest, available) && available < required) {
         log_.Line("Not enough disk space: " + std::to_string(required) + " bytes needed, " + std::to_string(available) +
                   " free.");
         return ecDiskFull;
