@@ -4,7 +4,6 @@
 
 #include "common/InstUtils.h"
 #include "common/WideApi.h"
-#include "common/WideWindows.h"
 #include "common/InstallStatus.h"
 #include "common/MessageDialog.h"
 #include "common/Owners.h"
@@ -170,6 +169,8 @@ bool TMainDlgForm::EnterStart(ui::TControl*& focus) {
 
 bool TMainDlgForm::EnterInstalling() {
     if (ProductRunningRefusal()) return false;
+    // The list's boxes are what counts; the state's copy of them follows every change, and
+    // the check and the install that follows it take the plan from that copy.
     selCompPage_->SyncStates();
     return !CheckRefusal(true);
 }
@@ -216,8 +217,6 @@ void TMainDlgForm::ShowPage(uint8_t to, ui::TControl* focus) {
 }
 
 void TMainDlgForm::StartInstall() {
-    // The list's boxes are what counts; the state's copy of them follows every change.
-    selCompPage_->SyncStates();
     BeginInstall(files_, state_);
     InstallingProgressBar->SetMax(TotalSize(files_));
     InstallStatus.State = tsRunning;
