@@ -1,8 +1,6 @@
 // The plain-text progress log of a silent install.
 #include "unattended/ProgressLog.h"
 
-#include "common/WideApi.h"
-
 namespace orv {
 
 bool TProgressLog::Open(const std::string& fileName) {

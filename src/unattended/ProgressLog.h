@@ -3,7 +3,6 @@
 #pragma once
 
 #include "common/Owners.h"
-#include "common/SystemError.h"
 #include "common/TextLogFile.h"
 
 #include <windows.h>

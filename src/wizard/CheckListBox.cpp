@@ -2,7 +2,6 @@
 #include "wizard/CheckListBox.h"
 
 #include "common/DpiScaling.h"
-#include "common/WideApi.h"
 #include "common/WideWindows.h"
 #include "common/Owners.h"
 #include "engine/SetupState.h"

@@ -2,7 +2,6 @@
 #include "wizard/SelCompPage.h"
 
 #include "common/DpiScaling.h"
-#include "common/WideApi.h"
 #include "common/WideWindows.h"
 #include "common/InstUtils.h"
 #include "common/Owners.h"
