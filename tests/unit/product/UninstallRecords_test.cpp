@@ -134,6 +134,7 @@ TEST(UninstallRecords, PlanWithoutLogsStillTakesTheBookkeepingFilesAndTheFolder)
     EXPECT_EQ(Lines(), atRoot.Folders);
 }
 
+#if defined(_WIN32)  // the Linux build of the parsers folds ASCII letters only
 TEST(UninstallRecords, ListsCompareNamesOutsideAsciiByTheSystemsCaseRules) {
     // Install.log wrote the folder with a capital A umlaut, the program finds itself below a
     // small one: the program still goes last, and a file recorded twice in other letter case
@@ -144,6 +145,7 @@ TEST(UninstallRecords, ListsCompareNamesOutsideAsciiByTheSystemsCaseRules) {
     const TRemovalPlan plan = PlanRemoval(record, Lines(), {lower, "", "orv.exe", "x.lnk", {}});
     EXPECT_EQ(Lines({upper + "\\a.txt", lower + "\\Install.log", lower + "\\orv.exe"}), plan.Files);
 }
+#endif
 
 TEST(UninstallCommandLine, ArgumentsAndSwitches) {
     EXPECT_EQ(Lines({"-ui", "/S", "/DIR=C:\\Program Files\\Orvanel", "a\"b"}),
